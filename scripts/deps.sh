@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Kvizmat needs on Debian 12 (only what is missing).
+set -euo pipefail
+
+packages=(
+  cmake g++ make ccache
+  qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
+  fonts-liberation
+  postgresql
+)
+if [ "${1:-}" = "--with-packaging" ]; then
+  packages+=(dpkg-dev file)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+echo "Instaluji chybějící balíčky: ${missing[*]}"
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

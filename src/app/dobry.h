@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/form.h"
+
+class QLabel;
+class QPushButton;
+
+// "Gratuluji": all three dialogs of the example were right.
+class Dobry : public Form {
+    Q_OBJECT
+public:
+    Dobry();
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QPushButton* Command1; // &Pokračovat
+    QPushButton* Command2; // &Konec
+
+private:
+    void Command1_Click();
+    void Command2_Click();
+};

@@ -1,0 +1,54 @@
+#include "app/form.h"
+
+#include "app/forms.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+
+Form::Form(QWidget* parent) : QDialog(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    // A plain window frame: close button, no context help.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+QPushButton* Form::makeButton(const QString& objectName, const QString& caption)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(objectName);
+    return button;
+}
+
+void Form::showModeless()
+{
+    setModal(false);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::showModal()
+{
+    if (isVisible() && isModal())
+        return;
+    if (isVisible())
+        hide();
+    exec();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    if (closeRequested()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Forms::unload(this);
+}
+
+void Form::reject()
+{
+    // Esc: the cancel button reacts as if clicked; without one nothing happens.
+    if (m_cancel && m_cancel->isVisible() && m_cancel->isEnabled())
+        m_cancel->click();
+}

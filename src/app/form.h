@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+// A form of the program: one top-level window, created once by Forms, kept while hidden.
+// Enter presses the default button; Esc presses the cancel button when the form has one.
+// Closing by the window frame asks closeRequested(); a form that does not refuse is unloaded.
+class Form : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form(QWidget* parent = nullptr);
+
+    // The load routine: runs when the form is created and may be called again directly.
+    virtual void Form_Load() {}
+
+    void showModeless();
+    // Blocks the caller until this form is hidden or unloaded.
+    void showModal();
+
+    void setCancelButton(QPushButton* button) { m_cancel = button; }
+    QPushButton* cancelButton() const { return m_cancel; }
+
+    // Creates a push button with the form as parent and the given object name.
+    QPushButton* makeButton(const QString& objectName, const QString& caption);
+
+protected:
+    // Return true to refuse the closing by the window frame.
+    virtual bool closeRequested() { return false; }
+
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    QPushButton* m_cancel = nullptr;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/form.h"
+
+class QLabel;
+class QPushButton;
+
+// "Konec ?": the end confirmation, shown modal over the form it came from.
+class Konec : public Form {
+    Q_OBJECT
+public:
+    Konec();
+
+    QLabel* Label1;
+    QPushButton* Command1; // &Ano
+    QPushButton* Command2; // &Ne
+
+private:
+    void Command1_Click();
+    void Command2_Click();
+};

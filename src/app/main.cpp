@@ -1,0 +1,34 @@
+#include "app/navigation.h"
+#include "platform/system.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+static bool hasDisplay()
+{
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+int main(int argc, char* argv[])
+{
+    if (!hasDisplay()) {
+        std::fputs("kvizmat: není k dispozici grafické prostředí (DISPLAY ani WAYLAND_DISPLAY nejsou "
+                   "nastaveny); spusťte program na ploše.\n",
+                   stderr);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kvizmat"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kvizmat"));
+    // Windows end by their own handlers; the program ends when its last form is unloaded.
+    QApplication::setQuitOnLastWindowClosed(false);
+    System::useRealPlatform();
+    Navigation::start();
+    return app.exec();
+}

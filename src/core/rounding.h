@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QtGlobal>
+
+// The program's two roundings, named where they are used.
+namespace Rounding {
+
+// Nearest whole number, ties to even (the default conversion of a value to a whole number).
+double tiesToEven(double x);
+
+// Nearest whole number, halves away from zero (the routine Round of step 3).
+double halfAwayFromZero(double x);
+
+// Ties-to-even conversions that saturate instead of overflowing, so that no input can crash them.
+qint16 toInt16(double x);
+qint32 toInt32(double x);
+
+} // namespace Rounding

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The record of one run: filled at sign-in, counted by the evaluation, read at the end.
+// Date-times are OLE Automation dates (days since 30 Dec 1899, time of day as the fraction).
+struct RunState {
+    bool emailMode = false;
+    QString pupilName;
+    QString pupilClass;
+    double signInDateTime = 0;
+    double signInTime = 0;
+    QString profileSurname;
+    QString profileClass;
+    qint32 examplesRight = 0;
+    qint32 examplesWrong = 0;
+    qint32 dialogsRight = 0;
+    qint32 dialogsWrong = 0;
+};

@@ -1,0 +1,78 @@
+#include "platform/system.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QPushButton>
+
+#include <pwd.h>
+#include <random>
+#include <unistd.h>
+
+static QString osUserName()
+{
+    // The account that runs the program, as the system knows it.
+    struct passwd pw;
+    struct passwd* result = nullptr;
+    char buffer[4096];
+    if (getpwuid_r(geteuid(), &pw, buffer, sizeof buffer, &result) == 0 && result && result->pw_name)
+        return QString::fromLocal8Bit(result->pw_name);
+    return QString();
+}
+
+static QMessageBox::StandardButton showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                               const QString& text, QMessageBox::StandardButtons buttons,
+                                               QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+void System::useRealPlatform()
+{
+    endProgram = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
+        QCoreApplication::exit(0);
+    };
+    beep = [] { QApplication::beep(); };
+    now = [] { return QDateTime::currentDateTime(); };
+    newRandomSource = [] {
+        static std::random_device entropy;
+        auto engine = std::make_shared<std::mt19937>(
+            std::mt19937::result_type(QDateTime::currentMSecsSinceEpoch()) ^ entropy());
+        return RandomSource([engine] {
+            std::uniform_real_distribution<float> uniform(0.0f, 1.0f);
+            float r = uniform(*engine);
+            return r < 1.0f ? r : 0.0f;
+        });
+    };
+    question = [](QWidget* parent, const QString& title, const QString& text,
+                  QMessageBox::StandardButton defaultButton) {
+        return showMessage(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                           defaultButton);
+    };
+    message = [](QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+                 QMessageBox::StandardButtons buttons) {
+        return showMessage(parent, icon, title, text, buttons, QMessageBox::NoButton);
+    };
+    saveFileName = [](QWidget* parent, const QString& title, const QString& proposedName, const QString& filters,
+                      const QString& defaultSuffix) {
+        QFileDialog dialog(parent, title, QString(), filters);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(defaultSuffix);
+        dialog.selectFile(proposedName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
+    };
+    setClipboardText = [](const QString& text) {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->clear();
+        clipboard->setText(text);
+    };
+    userName = osUserName;
+    openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+}

@@ -1,0 +1,242 @@
+#include "step1/krok1.h"
+
+#include "app/forms.h"
+#include "app/konec.h"
+#include "core/data_a_promene.h"
+#include "core/numberformat.h"
+#include "core/procedury_a_fce.h"
+#include "platform/system.h"
+#include "step1/vysledky.h"
+#include "step2/krok2.h"
+#include "step3/krok3.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int points = 12)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    QFont f = l->font();
+    f.setPointSize(points);
+    l->setFont(f);
+    return l;
+}
+
+QLineEdit* makeEntry(QWidget* parent, const QString& name, QColor background, QColor text)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setMaxLength(10);
+    QFont f = e->font();
+    f.setPointSize(12);
+    e->setFont(f);
+    QPalette p = e->palette();
+    p.setColor(QPalette::Base, background);
+    p.setColor(QPalette::Text, text);
+    e->setPalette(p);
+    e->setAutoFillBackground(true);
+    return e;
+}
+
+QFrame* separator(QWidget* parent, const QString& name)
+{
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+// One complex number in a row: real part, sign, |imaginary part|, "i" (24-point operands).
+QHBoxLayout* numberRow(QWidget* parent, QLabel* parts[2], QLabel*& sign, const QString& prefix,
+                       const QString& signName, const QString& unitName)
+{
+    auto* row = new QHBoxLayout;
+    parts[0] = makeLabel(parent, prefix + QStringLiteral("_0"), QStringLiteral("0"), 24);
+    sign = makeLabel(parent, signName, QStringLiteral("+"), 24);
+    parts[1] = makeLabel(parent, prefix + QStringLiteral("_1"), QStringLiteral("0"), 24);
+    row->addWidget(parts[0]);
+    row->addWidget(sign);
+    row->addWidget(parts[1]);
+    row->addWidget(makeLabel(parent, unitName, QStringLiteral("i"), 24));
+    row->addStretch();
+    return row;
+}
+
+} // namespace
+
+Krok1::Krok1()
+{
+    setObjectName(QStringLiteral("Krok1"));
+    setWindowTitle(QStringLiteral("Kvizmat komplexních čísel: 1. krok - výpočet"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(makeLabel(this, QStringLiteral("Label9"), QStringLiteral("První komplexní číslo:")));
+    layout->addLayout(numberRow(this, k1, z[0], QStringLiteral("k1"), QStringLiteral("z_0"), QStringLiteral("Label4")));
+    layout->addWidget(separator(this, QStringLiteral("Line1")));
+    layout->addWidget(makeLabel(this, QStringLiteral("Label10"), QStringLiteral("Druhé komplexní číslo:")));
+    layout->addLayout(numberRow(this, k2, z[1], QStringLiteral("k2"), QStringLiteral("z_1"), QStringLiteral("Label8")));
+    layout->addWidget(separator(this, QStringLiteral("Line2")));
+
+    inform = makeLabel(this, QStringLiteral("inform"), QStringLiteral("Daná čísla sečti"));
+    layout->addWidget(inform);
+    layout->addWidget(separator(this, QStringLiteral("Line3")));
+
+    auto* resultRow = new QHBoxLayout;
+    oper = makeLabel(this, QStringLiteral("oper"), QStringLiteral("Součet je:"));
+    const QColor purple(128, 0, 128), peach(255, 192, 128);
+    vys[0] = makeEntry(this, QStringLiteral("vys_0"), purple, peach);
+    vys[1] = makeEntry(this, QStringLiteral("vys_1"), purple, peach);
+    resultRow->addWidget(oper);
+    resultRow->addWidget(vys[0]);
+    resultRow->addWidget(makeLabel(this, QStringLiteral("Label12"), QStringLiteral("+")));
+    resultRow->addWidget(vys[1]);
+    resultRow->addWidget(makeLabel(this, QStringLiteral("Label13"), QStringLiteral("i")));
+    layout->addLayout(resultRow);
+
+    auto* polarRow = new QHBoxLayout;
+    absh = makeEntry(this, QStringLiteral("absh"), QColor(0, 0, 192), QColor(255, 255, 0));
+    fi = makeEntry(this, QStringLiteral("fi"), QColor(0, 128, 128), QColor(255, 255, 192));
+    polarRow->addWidget(makeLabel(this, QStringLiteral("Label14"), QStringLiteral("Absolutní hodnota:")));
+    polarRow->addWidget(absh);
+    polarRow->addSpacing(16);
+    polarRow->addWidget(makeLabel(this, QStringLiteral("Label15"), QStringLiteral("Úhel")));
+    polarRow->addWidget(makeLabel(this, QStringLiteral("Label16"), QStringLiteral("φ")));
+    polarRow->addWidget(makeLabel(this, QStringLiteral("Label17"), QStringLiteral(":")));
+    polarRow->addWidget(fi);
+    polarRow->addWidget(makeLabel(this, QStringLiteral("Label24"), QStringLiteral("°")));
+    layout->addLayout(polarRow);
+    layout->addWidget(separator(this, QStringLiteral("Line4")));
+
+    auto* buttons = new QHBoxLayout;
+    Contin = makeButton(QStringLiteral("Contin"), QStringLiteral("&Dále"));
+    Command3 = makeButton(QStringLiteral("Command3"), QStringLiteral("&Konec"));
+    Contin->setDefault(true);
+    setCancelButton(Command3);
+    buttons->addStretch();
+    buttons->addWidget(Contin);
+    buttons->addWidget(Command3);
+    layout->addLayout(buttons);
+
+    setTabOrder(vys[0], vys[1]);
+    setTabOrder(vys[1], absh);
+    setTabOrder(absh, fi);
+    setTabOrder(fi, Contin);
+    setTabOrder(Contin, Command3);
+
+    connect(Contin, &QPushButton::clicked, this, &Krok1::Contin_Click);
+    connect(Command3, &QPushButton::clicked, this, &Krok1::Command3_Click);
+}
+
+void Krok1::Form_Load()
+{
+    m_random = System::newRandomSource();
+    Forms::get<Vysledky>().setVisible(false);
+    GenerateExample();
+}
+
+void Krok1::GenerateExample()
+{
+    m_example = ::GenerateExample(m_random);
+    const auto& o = m_example.operands;
+    k1[0]->setText(wholeNumberText(o[0]));
+    z[0]->setText(signText(o[1]));
+    k1[1]->setText(wholeNumberText(std::fabs(o[1])));
+    k2[0]->setText(wholeNumberText(o[2]));
+    z[1]->setText(signText(o[3]));
+    k2[1]->setText(wholeNumberText(std::fabs(o[3])));
+
+    const OperationTexts texts = operationTexts(m_example.operation);
+    oper->setText(texts.oper);
+    inform->setText(texts.inform);
+    Data_a_promene::resultRe = m_example.resultRe;
+    Data_a_promene::resultIm = m_example.resultIm;
+
+    vys[0]->clear();
+    vys[1]->clear();
+    absh->clear();
+    fi->clear();
+
+    // The later steps prepare themselves for the new example now, while they are hidden.
+    if (krok2* step2 = Forms::find<krok2>())
+        step2->Form_Load();
+    else
+        Forms::get<krok2>();
+    if (Krok3* step3 = Forms::find<Krok3>())
+        step3->Form_Load();
+    else
+        Forms::get<Krok3>();
+}
+
+void Krok1::CopyToResultsWindow()
+{
+    Vysledky& w = Forms::get<Vysledky>();
+    w.k1[0]->setText(k1[0]->text());
+    w.k1[1]->setText(k1[1]->text());
+    w.k1[2]->setText(z[0]->text());
+    w.k2[0]->setText(k2[0]->text());
+    w.k2[1]->setText(k2[1]->text());
+    w.k2[2]->setText(z[1]->text());
+    w.v[0]->setText(vys[0]->text());
+    const double im = Procedury_a_fce::LeadingNumber(vys[1]->text());
+    w.v[1]->setText(NumberFormat::regional(std::fabs(im)));
+    w.operace->setText(operationTexts(m_example.operation).operace);
+    w.v[2]->setText(im >= 0 ? QStringLiteral("+") : QStringLiteral("-"));
+    w.ah->setText(absh->text());
+    w.fi->setText(fi->text());
+    w.Label4->setText(operationTexts(m_example.operation).inform);
+    w.setVisible(true);
+}
+
+Krok1::Answers Krok1::answers() const
+{
+    return {vys[0]->text(), vys[1]->text(), absh->text(), fi->text()};
+}
+
+QString Krok1::k1Caption(int i) const
+{
+    return k1[i]->text();
+}
+
+QString Krok1::k2Caption(int i) const
+{
+    return k2[i]->text();
+}
+
+QString Krok1::zCaption(int i) const
+{
+    return z[i]->text();
+}
+
+void Krok1::focusFirstEntry()
+{
+    vys[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void Krok1::Contin_Click()
+{
+    hide();
+    CopyToResultsWindow();
+    Forms::get<krok2>().showModeless();
+}
+
+void Krok1::Command3_Click()
+{
+    Forms::get<Konec>().showModal();
+}
+
+bool Krok1::closeRequested()
+{
+    Forms::get<Konec>().showModal();
+    return true;
+}

@@ -1,0 +1,85 @@
+#include "step1/vysledky.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+
+static QLabel* label(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+static QFrame* separator(QWidget* parent, const QString& name)
+{
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+Vysledky::Vysledky()
+{
+    setObjectName(QStringLiteral("Vysledky"));
+    setWindowTitle(QStringLiteral("Tvoje výsledky"));
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+
+    auto* grid = new QGridLayout(this);
+    const QString design = QStringLiteral("1234567890");
+    int row = 0;
+    grid->addWidget(label(this, QStringLiteral("Label1"), QStringLiteral("Zadání:")), row++, 0, 1, 5);
+    Label4 = label(this, QStringLiteral("Label4"), QStringLiteral("Daná čísla od sebe odečti"));
+    grid->addWidget(Label4, row++, 0, 1, 5);
+
+    grid->addWidget(label(this, QStringLiteral("Label5"), QStringLiteral("1. komplexní číslo")), row++, 0, 1, 5);
+    k1[0] = label(this, QStringLiteral("k1_0"), design);
+    k1[2] = label(this, QStringLiteral("k1_2"), design);
+    k1[1] = label(this, QStringLiteral("k1_1"), design);
+    grid->addWidget(k1[0], row, 0);
+    grid->addWidget(k1[2], row, 1);
+    grid->addWidget(k1[1], row, 2);
+    grid->addWidget(label(this, QStringLiteral("Label7"), QStringLiteral("i")), row++, 3);
+
+    grid->addWidget(label(this, QStringLiteral("Label8"), QStringLiteral("2. komplexní číslo")), row++, 0, 1, 5);
+    k2[0] = label(this, QStringLiteral("k2_0"), design);
+    k2[2] = label(this, QStringLiteral("k2_2"), design);
+    k2[1] = label(this, QStringLiteral("k2_1"), design);
+    grid->addWidget(k2[0], row, 0);
+    grid->addWidget(k2[2], row, 1);
+    grid->addWidget(k2[1], row, 2);
+    grid->addWidget(label(this, QStringLiteral("Label14"), QStringLiteral("i")), row++, 3);
+
+    grid->addWidget(separator(this, QStringLiteral("Line1")), row++, 0, 1, 5);
+    grid->addWidget(label(this, QStringLiteral("Label9"), QStringLiteral("Tvoje výsledky:")), row++, 0, 1, 5);
+    operace = label(this, QStringLiteral("operace"), QStringLiteral("Násobek:"));
+    grid->addWidget(operace, row++, 0, 1, 5);
+    v[0] = label(this, QStringLiteral("v_0"), design);
+    v[2] = label(this, QStringLiteral("v_2"), design);
+    v[1] = label(this, QStringLiteral("v_1"), design);
+    grid->addWidget(v[0], row, 0);
+    grid->addWidget(v[2], row, 1);
+    grid->addWidget(v[1], row, 2);
+    grid->addWidget(label(this, QStringLiteral("Label15"), QStringLiteral("i")), row++, 3);
+
+    grid->addWidget(separator(this, QStringLiteral("Line2")), row++, 0, 1, 5);
+    auto* angleRow = new QHBoxLayout;
+    angleRow->addWidget(label(this, QStringLiteral("Label11"), QStringLiteral("Úhel")));
+    angleRow->addWidget(label(this, QStringLiteral("Label16"), QStringLiteral("φ")));
+    angleRow->addWidget(label(this, QStringLiteral("Label13"), QStringLiteral(":")));
+    fi = label(this, QStringLiteral("fi"), design);
+    angleRow->addWidget(fi);
+    angleRow->addWidget(label(this, QStringLiteral("Label24"), QStringLiteral("°")));
+    angleRow->addStretch();
+    grid->addLayout(angleRow, row++, 0, 1, 5);
+    auto* absRow = new QHBoxLayout;
+    absRow->addWidget(label(this, QStringLiteral("Label12"), QStringLiteral("Absolutní hodnota:")));
+    ah = label(this, QStringLiteral("ah"), design);
+    absRow->addWidget(ah);
+    absRow->addStretch();
+    grid->addLayout(absRow, row++, 0, 1, 5);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/form.h"
+
+class QLabel;
+
+// "Tvoje výsledky": the task and the pupil's step-1 answers beside steps 2 and 3.
+class Vysledky : public Form {
+    Q_OBJECT
+public:
+    Vysledky();
+
+    QLabel* Label4; // task text
+    QLabel* k1[3];  // a1, |b1|, sign of b1
+    QLabel* k2[3];  // a2, |b2|, sign of b2
+    QLabel* operace;
+    QLabel* v[3]; // real part, |imaginary part|, sign
+    QLabel* fi;
+    QLabel* ah;
+};

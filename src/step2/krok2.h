@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/form.h"
+
+class PictureBox;
+class QLabel;
+class QPushButton;
+
+// Step 2: the Gauss plane, where the pupil draws the result as a vector.
+class krok2 : public Form {
+    Q_OBJECT
+public:
+    krok2();
+
+    // Set-up for a new example (skipped while the error review shows the correct vector).
+    void Form_Load() override;
+    // The scale of the plane for the current result.
+    void NajdiMeritk();
+
+    // The pupil's answer: the vector's end point in pixels of Graf.
+    float vectorEndX = 0;
+    float vectorEndY = 0;
+    // -1 while the end point follows the mouse, 0 when it is fixed.
+    qint16 vectorFollowing = 0;
+
+    QLabel* inf;
+    PictureBox* Graf;
+    QPushButton* Contin;
+    QPushButton* bac;
+    QPushButton* kon;
+    QPushButton* back;
+
+protected:
+    bool closeRequested() override;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/form.h"
+
+class PictureBox;
+class QLabel;
+class QPushButton;
+
+// Step 3: the sinusoid, stretched and shifted by the pupil; its "&Dokončit" judges the example.
+class Krok3 : public Form {
+    Q_OBJECT
+public:
+    Krok3();
+
+    // Reset for a new example (skipped while the error review shows the correct sinusoid).
+    void Form_Load() override;
+    // The value at the top tick of the amplitude axis, from the current result.
+    void FindAxisMax();
+    // Clears pb and draws the axes, the scale and the sinusoid in the current colour.
+    void DrawSin(qint16 phase, double amplitude);
+    // The click of dok: confirm, judge the example, show Dobry or Spatny.
+    void EvaluateExample();
+
+    qint16 axisMax = 0;
+    qint16 amplitude = 0;   // pixels from the zero line to the crest
+    float phaseShift = 0;   // pixels; 200 pixels are 360 degrees
+    qint16 dragging = 0;    // -1 while a button is down on pb
+    qint16 dragLastX = 0;
+    qint16 dragLastY = 0;
+
+    QLabel* inf;
+    PictureBox* pb;
+    QPushButton* dok;
+    QPushButton* bac;
+    QPushButton* kon;
+    QPushButton* back;
+
+protected:
+    bool closeRequested() override;
+};
