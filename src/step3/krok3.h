@@ -21,6 +21,13 @@ public:
     // The click of dok: confirm, judge the example, show Dobry or Spatny.
     void EvaluateExample();
 
+    // Judging routines of the form (they delegate to the core judging functions).
+    static bool Compar(float value, float correct, float tolerancePercent);
+    static float GetFI(float re, float im);
+    float VectorRe() const;
+    float VectorIm() const;
+    bool CheckPhase() const;
+
     qint16 axisMax = 0;
     qint16 amplitude = 0;   // pixels from the zero line to the crest
     float phaseShift = 0;   // pixels; 200 pixels are 360 degrees

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/runstate.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// The school database: profiles from Zaci at sign-in, one row appended to Prehled at the end with
+// the pupil's totals read back. The database is opened only for these two moments.
+namespace SchoolStore {
+
+// What went wrong, with a Czech message fit for the pupil (never a password in it).
+struct Failure {
+    bool failed = false;
+    QString message;
+};
+
+// True when a school database is configured and (for a file) exists; false means the e-mail
+// sign-in is preselected without any message. A broken configuration also gives false and sets
+// `problem` to a message naming the file and the key.
+bool databaseAvailable(QString* problem = nullptr);
+
+// "Prijmeni; Trida" of every row of Zaci in table order.
+Failure loadProfiles(QStringList& items);
+
+// Appends the run and reads the totals of all rows with the same surname and program number 3,
+// this run included.
+Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, const QString& userName,
+                                  qint32& overallRight, qint32& overallWrong);
+
+} // namespace SchoolStore
