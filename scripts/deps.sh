@@ -6,10 +6,10 @@ packages=(
   cmake g++ make ccache
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
   fonts-liberation
-  postgresql
 )
-if [ "${1:-}" = "--with-packaging" ]; then
-  packages+=(dpkg-dev file)
+# The tests also need a PostgreSQL server and the packaging tools.
+if [ "${1:-}" = "--for-tests" ]; then
+  packages+=(postgresql dpkg-dev file desktop-file-utils)
 fi
 
 missing=()

@@ -2,7 +2,7 @@
 # Installs what is missing, builds Kvizmat with its tests and runs them all through CTest.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/deps.sh"
+"$root/scripts/deps.sh" --for-tests
 "$root/scripts/build.sh" -DKVIZMAT_BUILD_TESTS=ON -DKVIZMAT_BUILD_BENCH=ON
 build="${KVIZMAT_BUILD_DIR:-$root/build}"
 

@@ -1,0 +1,95 @@
+#include "core/colors.h"
+#include "ui/surface/picturebox.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestPictureBox : public QObject {
+    Q_OBJECT
+private slots:
+    void keepsTheDrawingAcrossHideAndShow()
+    {
+        PictureBox box(372, 372);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        box.hide();
+        box.Cls();
+        box.setForeColor(Colors::Red);
+        box.Line(10, 20, 100, 20);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        const QImage shot = box.grab().toImage();
+        const QPoint inner = box.contentsRect().topLeft();
+        QCOMPARE(QColor(shot.pixel(inner + QPoint(50, 20))), QColor(Qt::red));
+        QCOMPARE(QColor(shot.pixel(inner + QPoint(50, 40))), QColor(Qt::white));
+        QCOMPARE(box.CurrentX(), 100.0f);
+        box.Cls();
+        QCOMPARE(QColor(box.image().pixel(50, 20)), QColor(Qt::white));
+        QCOMPARE(box.CurrentX(), 0.0f);
+    }
+
+    void scaleIsTheInnerArea()
+    {
+        PictureBox box(485, 221);
+        QCOMPARE(box.ScaleWidth(), 485.0f);
+        QCOMPARE(box.ScaleHeight(), 221.0f);
+        QCOMPARE(box.contentsRect().size(), QSize(485, 221));
+    }
+
+    void pointerReadsBack_data()
+    {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<int>("cursor");
+        QTest::newRow("arrow") << 0 << int(Qt::ArrowCursor);
+        QTest::newRow("crosshair") << 2 << int(Qt::CrossCursor);
+        QTest::newRow("move") << 5 << int(Qt::SizeAllCursor);
+        QTest::newRow("north-south") << 7 << int(Qt::SizeVerCursor);
+        QTest::newRow("west-east") << 9 << int(Qt::SizeHorCursor);
+    }
+    void pointerReadsBack()
+    {
+        QFETCH(int, shape);
+        QFETCH(int, cursor);
+        PictureBox box(100, 100);
+        box.setMousePointer(shape);
+        QCOMPARE(box.MousePointer(), shape);
+        QCOMPARE(int(box.cursor().shape()), cursor);
+    }
+
+    void printMovesToTheNextLine()
+    {
+        PictureBox box(200, 100);
+        box.setFont(QStringLiteral("Times New Roman"), 8, false);
+        box.PrintAt(30, 10, QStringLiteral(" 8 "));
+        QCOMPARE(box.CurrentX(), 0.0f);
+        QCOMPARE(box.CurrentY(), 10.0f + box.TextHeight(QStringLiteral("8")));
+        QVERIFY(box.TextWidth(QStringLiteral("-8 ")) > box.TextWidth(QStringLiteral("8")));
+    }
+
+    void mouseEventsInInnerPixelsAndClicks()
+    {
+        PictureBox box(200, 100);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QSignalSpy down(&box, &PictureBox::MouseDown);
+        QSignalSpy up(&box, &PictureBox::MouseUp);
+        QSignalSpy click(&box, &PictureBox::Click);
+        const QPoint offset = box.contentsRect().topLeft();
+        QTest::mouseClick(&box, Qt::RightButton, {}, offset + QPoint(40, 30));
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(down.at(0).at(0).toInt(), 2);
+        QCOMPARE(down.at(0).at(2).toFloat(), 40.0f);
+        QCOMPARE(down.at(0).at(3).toFloat(), 30.0f);
+        QTest::mouseClick(&box, Qt::MiddleButton, {}, offset + QPoint(40, 30));
+        QCOMPARE(click.count(), 1);
+        // Released outside the area: no click, but the release is still reported, outside the range.
+        QTest::mousePress(&box, Qt::LeftButton, {}, offset + QPoint(10, 10));
+        QTest::mouseRelease(&box, Qt::LeftButton, {}, offset + QPoint(300, -20));
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(up.last().at(2).toFloat(), 300.0f);
+        QCOMPARE(up.last().at(3).toFloat(), -20.0f);
+    }
+};
+
+QTEST_MAIN(TestPictureBox)
+#include "tst_picturebox.moc"
