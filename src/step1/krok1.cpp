@@ -32,10 +32,12 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int
     return l;
 }
 
-QLineEdit* makeEntry(QWidget* parent, const QString& name, QColor background, QColor text)
+QLineEdit* makeEntry(QWidget* parent, const QString& name, const QString& spokenName, QColor background,
+                     QColor text)
 {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
+    e->setAccessibleName(spokenName);
     e->setMaxLength(10);
     QFont f = e->font();
     f.setPointSize(12);
@@ -89,14 +91,15 @@ Krok1::Krok1()
     layout->addWidget(separator(this, QStringLiteral("Line2")));
 
     inform = makeLabel(this, QStringLiteral("inform"), QStringLiteral("Daná čísla sečti"));
+    inform->setAccessibleDescription(QStringLiteral("Zadání příkladu"));
     layout->addWidget(inform);
     layout->addWidget(separator(this, QStringLiteral("Line3")));
 
     auto* resultRow = new QHBoxLayout;
     oper = makeLabel(this, QStringLiteral("oper"), QStringLiteral("Součet je:"));
     const QColor purple(128, 0, 128), peach(255, 192, 128);
-    vys[0] = makeEntry(this, QStringLiteral("vys_0"), purple, peach);
-    vys[1] = makeEntry(this, QStringLiteral("vys_1"), purple, peach);
+    vys[0] = makeEntry(this, QStringLiteral("vys_0"), QStringLiteral("Reálná část výsledku"), purple, peach);
+    vys[1] = makeEntry(this, QStringLiteral("vys_1"), QStringLiteral("Imaginární část výsledku"), purple, peach);
     resultRow->addWidget(oper);
     resultRow->addWidget(vys[0]);
     resultRow->addWidget(makeLabel(this, QStringLiteral("Label12"), QStringLiteral("+")));
@@ -105,8 +108,10 @@ Krok1::Krok1()
     layout->addLayout(resultRow);
 
     auto* polarRow = new QHBoxLayout;
-    absh = makeEntry(this, QStringLiteral("absh"), QColor(0, 0, 192), QColor(255, 255, 0));
-    fi = makeEntry(this, QStringLiteral("fi"), QColor(0, 128, 128), QColor(255, 255, 192));
+    absh = makeEntry(this, QStringLiteral("absh"), QStringLiteral("Absolutní hodnota výsledku"), QColor(0, 0, 192),
+                     QColor(255, 255, 0));
+    fi = makeEntry(this, QStringLiteral("fi"), QStringLiteral("Úhel φ výsledku ve stupních"), QColor(0, 128, 128),
+                   QColor(255, 255, 192));
     polarRow->addWidget(makeLabel(this, QStringLiteral("Label14"), QStringLiteral("Absolutní hodnota:")));
     polarRow->addWidget(absh);
     polarRow->addSpacing(16);
@@ -155,6 +160,12 @@ void Krok1::GenerateExample()
     k2[0]->setText(wholeNumberText(o[2]));
     z[1]->setText(signText(o[3]));
     k2[1]->setText(wholeNumberText(std::fabs(o[3])));
+
+    // A screen reader reads each number whole instead of its four labels.
+    const QString first = k1[0]->text() + u' ' + z[0]->text() + u' ' + k1[1]->text() + QStringLiteral(" i");
+    const QString second = k2[0]->text() + u' ' + z[1]->text() + u' ' + k2[1]->text() + QStringLiteral(" i");
+    k1[0]->setAccessibleName(QStringLiteral("První komplexní číslo: ") + first);
+    k2[0]->setAccessibleName(QStringLiteral("Druhé komplexní číslo: ") + second);
 
     const OperationTexts texts = operationTexts(m_example.operation);
     oper->setText(texts.oper);
