@@ -1,19 +1,17 @@
 #include "app/navigation.h"
 
 #include "app/forms.h"
-#include "platform/system.h"
-#include "step1/krok1.h"
+#include "app/uvod.h"
+#include "results/souhrn.h"
 
 namespace Navigation {
 
-void start()
-{
-    Forms::get<Krok1>().showModeless();
+void start() {
+    Forms::get<Uvod>().showModeless();
 }
 
-void showSummary()
-{
-    System::endProgram();
+void showSummary() {
+    Forms::get<Souhrn>().showModal();
 }
 
 } // namespace Navigation

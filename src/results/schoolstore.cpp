@@ -1,17 +1,150 @@
 #include "results/schoolstore.h"
 
-// Placeholder until the store is written.
+#include "core/procedury_a_fce.h"
+#include "core/report.h"
+#include "platform/databaseconnection.h"
+#include "results/storeconfig.h"
+
+#include <QFileInfo>
+#include <QSqlQuery>
+
+#include <limits>
+
 namespace SchoolStore {
-bool databaseAvailable(QString*)
+
+namespace {
+
+const QString readFailed = QStringLiteral("Seznam žáků ze školní databáze nelze načíst.");
+const QString storeFailed = QStringLiteral("Výsledky se do školní databáze nepodařilo zapsat.");
+
+Failure failure(const QString& prefix, const QString& cause)
 {
-    return false;
+    return {true, prefix + QLatin1Char(' ') + cause};
 }
-Failure loadProfiles(QStringList&)
+
+QString readOnly(const StoreConfig& config)
 {
-    return {true, QStringLiteral("Školní databáze zatím není k dispozici.")};
+    return QStringLiteral("Soubor databáze „%1“ je jen pro čtení, výsledky do něj nelze zapsat.").arg(config.sqlitePath);
 }
-Failure storeResultsAndReadTotals(const RunState&, const QDateTime&, const QString&, qint32&, qint32&)
+
+qint32 clampedTotal(const QVariant& value)
 {
-    return {true, QStringLiteral("Školní databáze zatím není k dispozici.")};
+    const qint64 total = value.toLongLong();
+    return qint32(qBound(qint64(std::numeric_limits<qint32>::min()), total, qint64(std::numeric_limits<qint32>::max())));
 }
+
+} // namespace
+
+bool databaseAvailable(QString* problem)
+{
+    const StoreConfig config = StoreConfig::load();
+    if (!config.isValid()) {
+        if (problem)
+            *problem = config.problem;
+        return false;
+    }
+    if (problem)
+        problem->clear();
+    return config.isPostgres() || Procedury_a_fce::FileExists(config.sqlitePath);
+}
+
+Failure loadProfiles(QStringList& items)
+{
+    items.clear();
+    DatabaseConnection connection(StoreConfig::load());
+    if (!connection.open())
+        return failure(readFailed, connection.failure());
+    const StoreConfig& config = connection.config();
+    if (!config.isPostgres() && !QFileInfo(config.sqlitePath).isWritable())
+        return failure(readFailed, readOnly(config));
+    {
+        // The fields the end of the run writes, checked now rather than after the pupil's work.
+        QSqlQuery check(connection.database());
+        check.prepare(QStringLiteral("SELECT \"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", \"CasStrt\", "
+                                     "\"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\" FROM \"Prehled\" "
+                                     "WHERE 1 = 0"));
+        if (!connection.exec(check))
+            return failure(readFailed, connection.failure());
+    }
+    QSqlQuery query(connection.database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
+    if (!connection.exec(query))
+        return failure(readFailed, connection.failure());
+    QStringList read;
+    while (query.next())
+        read << query.value(0).toString() + QStringLiteral("; ") + query.value(1).toString();
+    if (query.lastError().isValid())
+        return failure(readFailed, connection.describe(query.lastError()));
+    items = read;
+    return {};
+}
+
+Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, const QString& userName,
+                                  qint32& overallRight, qint32& overallWrong)
+{
+    DatabaseConnection connection(StoreConfig::load());
+    if (!connection.open())
+        return failure(storeFailed, connection.failure());
+    const StoreConfig& config = connection.config();
+    if (!config.isPostgres() && !QFileInfo(config.sqlitePath).isWritable())
+        return failure(storeFailed, readOnly(config));
+    if (!connection.beginWrite())
+        return failure(storeFailed, connection.failure());
+
+    bool ok = false;
+    qint32 right = 0;
+    qint32 wrong = 0;
+    {
+        QSqlQuery insert(connection.database());
+        insert.prepare(QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
+                                      "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
+                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        const QTime signInTime = fromOleDate(run.signInTime).time();
+        insert.addBindValue(run.profileSurname);
+        insert.addBindValue(run.profileClass);
+        insert.addBindValue(run.examplesRight);
+        insert.addBindValue(run.examplesWrong);
+        insert.addBindValue(connection.timeValue(signInTime.isValid() ? signInTime : QTime(0, 0)));
+        insert.addBindValue(connection.timeValue(end.time()));
+        insert.addBindValue(connection.dateValue(end.date()));
+        insert.addBindValue(userName);
+        insert.addBindValue(3);
+
+        QSqlQuery totals(connection.database());
+        totals.setForwardOnly(true);
+        totals.prepare(QStringLiteral("SELECT COALESCE(SUM(COALESCE(\"Spravne\", 0)), 0), "
+                                      "COALESCE(SUM(COALESCE(\"Chybne\", 0)), 0) FROM \"Prehled\" "
+                                      "WHERE \"Prijmeni\" = ? AND \"TypZkous\" = 3"));
+        totals.addBindValue(run.profileSurname);
+
+        if (connection.exec(insert) && connection.exec(totals)) {
+            if (totals.next()) {
+                right = clampedTotal(totals.value(0));
+                wrong = clampedTotal(totals.value(1));
+                ok = true;
+            } else {
+                connection.setFailure(connection.describe(totals.lastError()));
+            }
+        }
+        totals.finish();
+    }
+    if (!ok) {
+        connection.rollback();
+        return failure(storeFailed, connection.failure());
+    }
+    if (!connection.commit()) {
+        connection.rollback();
+        return failure(storeFailed, connection.failure());
+    }
+    overallRight = right;
+    overallWrong = wrong;
+    return {};
+}
+
+void setBusyTimeout(int milliseconds)
+{
+    DatabaseConnection::setBusyTimeout(milliseconds);
+}
+
 } // namespace SchoolStore

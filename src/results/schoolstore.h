@@ -21,12 +21,18 @@ struct Failure {
 // `problem` to a message naming the file and the key.
 bool databaseAvailable(QString* problem = nullptr);
 
-// "Prijmeni; Trida" of every row of Zaci in table order.
+// "Prijmeni; Trida" of every row of Zaci in table order (a null field as empty text). Also checks
+// that the results can be stored later: a read-only file or a Prehled without its nine fields
+// fails here already, so the pupil can take the e-mail sign-in before working.
 Failure loadProfiles(QStringList& items);
 
 // Appends the run and reads the totals of all rows with the same surname and program number 3,
-// this run included.
+// this run included, in one transaction. CasStrt is the time of day of run.signInTime; CasEnd and
+// Datum come from `end`. Rows whose Spravne or Chybne is null count as 0.
 Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, const QString& userName,
                                   qint32& overallRight, qint32& overallWrong);
+
+// How long an SQLite file locked by another program is waited for (5000 ms unless changed).
+void setBusyTimeout(int milliseconds);
 
 } // namespace SchoolStore

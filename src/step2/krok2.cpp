@@ -2,11 +2,31 @@
 
 #include "app/forms.h"
 #include "app/konec.h"
+#include "core/colors.h"
+#include "core/data_a_promene.h"
+#include "core/numberformat.h"
+#include "core/scales.h"
+#include "step1/krok1.h"
+#include "step1/vysledky.h"
+#include "step2/gauss_plane.h"
+#include "step3/krok3.h"
 #include "ui/surface/picturebox.h"
 
+#include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int buttonWidth = 112;
+constexpr int buttonSpacing = 6;
+
+} // namespace
 
 krok2::krok2()
 {
@@ -15,24 +35,196 @@ krok2::krok2()
     auto* layout = new QVBoxLayout(this);
     inf = new QLabel(QStringLiteral("Do Gaussovy roviny zakresli vektor komplexního čísla:"), this);
     inf->setObjectName(QStringLiteral("inf"));
+    QPalette darkRed = inf->palette();
+    darkRed.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    inf->setPalette(darkRed);
+    inf->setAccessibleName(QStringLiteral("Zadání"));
+
     Graf = new PictureBox(372, 372, this);
     Graf->setObjectName(QStringLiteral("Graf"));
+    Graf->setMousePointer(Pointer::Crosshair);
+    Graf->setFont(QStringLiteral("Times New Roman"), 8, false);
+    // Tab and a click give the plane the keyboard: Space and the arrow keys draw the vector.
+    Graf->setFocusPolicy(Qt::StrongFocus);
+    Graf->setAccessibleName(QStringLiteral("Gaussova rovina"));
+
     Contin = makeButton(QStringLiteral("Contin"), QStringLiteral("&Dále"));
     bac = makeButton(QStringLiteral("bac"), QStringLiteral("&Zpět"));
     kon = makeButton(QStringLiteral("kon"), QStringLiteral("&Konec"));
     back = makeButton(QStringLiteral("back"), QStringLiteral("&Zpět"));
+    Contin->setAccessibleName(QStringLiteral("Dále, na 3. krok"));
+    bac->setAccessibleName(QStringLiteral("Zpět na 1. krok"));
+    kon->setAccessibleName(QStringLiteral("Konec"));
+    back->setAccessibleName(QStringLiteral("Zpět k přehledu chyb"));
+    Contin->setDefault(true);
+    setCancelButton(kon);
+    for (QPushButton* b : {Contin, bac, kon})
+        b->setFixedWidth(buttonWidth);
+    // The review's way back takes the place of all three buttons.
+    back->setFixedWidth(3 * buttonWidth + 2 * buttonSpacing);
     back->hide();
+
+    auto* buttons = new QGridLayout;
+    buttons->setHorizontalSpacing(buttonSpacing);
+    buttons->addWidget(Contin, 0, 0);
+    buttons->addWidget(bac, 0, 1);
+    buttons->addWidget(kon, 0, 2);
+    buttons->addWidget(back, 0, 0, 1, 3);
+    buttons->setColumnStretch(3, 1);
+
     layout->addWidget(inf);
     layout->addWidget(Graf);
-    layout->addWidget(Contin);
-    layout->addWidget(bac);
-    layout->addWidget(kon);
-    layout->addWidget(back);
+    layout->addLayout(buttons);
+
+    setTabOrder(Graf, Contin);
+    setTabOrder(Contin, bac);
+    setTabOrder(bac, kon);
+    setTabOrder(kon, back);
+
+    connect(Graf, &PictureBox::Click, this, &krok2::Graf_Click);
+    connect(Graf, &PictureBox::MouseMove, this, &krok2::Graf_MouseMove);
+    connect(Graf, &PictureBox::KeyDown, this, &krok2::Graf_KeyDown);
+    connect(Contin, &QPushButton::clicked, this, &krok2::Contin_Click);
+    connect(bac, &QPushButton::clicked, this, &krok2::bac_Click);
+    connect(kon, &QPushButton::clicked, this, &krok2::kon_Click);
+    connect(back, &QPushButton::clicked, this, &krok2::back_Click);
 }
 
-void krok2::Form_Load() {}
+void krok2::Form_Load()
+{
+    if (Data_a_promene::correctDrawingMode)
+        return;
+    inf->setText(QStringLiteral("Do Gaussovy roviny zakresli vektor komplexního čísla:"));
+    Graf->setForeColor(Colors::Black);
+    Graf->setFont(QStringLiteral("Times New Roman"), 8, false);
+    vectorFollowing = 0;
+    vectorEndX = Graf->ScaleWidth() / 2;
+    vectorEndY = Graf->ScaleHeight() / 2;
+    NajdiMeritk();
+    RedrawPlane();
+}
 
-void krok2::NajdiMeritk() {}
+void krok2::NajdiMeritk()
+{
+    Data_a_promene::axisLimit = Scales::NajdiMeritk(Data_a_promene::resultRe, Data_a_promene::resultIm);
+}
+
+void krok2::RedrawPlane()
+{
+    GaussPlane::RedrawPlane(*Graf, Data_a_promene::axisLimit, vectorEndX, vectorEndY, vectorFollowing != 0);
+    describeVector();
+}
+
+void krok2::describeVector()
+{
+    const float limit = Data_a_promene::axisLimit;
+    const float re = Scales::planeRe(vectorEndX, Graf->ScaleWidth(), limit);
+    const float im = Scales::planeIm(vectorEndY, Graf->ScaleHeight(), limit);
+    const QString pattern = QStringLiteral("0.00");
+    const QString point = NumberFormat::pattern(re, pattern) + (im < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ")) +
+                          NumberFormat::pattern(std::fabs(im), pattern) + QStringLiteral(" i");
+    const QString state = vectorFollowing ? QStringLiteral("Konec vektoru se posouvá šipkami nebo myší, mezerník jej upevní.")
+                                          : QStringLiteral("Vektor je upevněn, mezerník jej uvolní.");
+    Graf->setAccessibleDescription(QStringLiteral("Osy od -%1 do %1. Konec vektoru: %2. %3")
+                                       .arg(NumberFormat::regional(limit, NumberFormat::SingleDigits), point, state));
+}
+
+void krok2::Graf_Click()
+{
+    if (Data_a_promene::correctDrawingMode)
+        return;
+    vectorFollowing = qint16(~vectorFollowing);
+    RedrawPlane();
+}
+
+void krok2::Graf_MouseMove(int, int, float x, float y)
+{
+    if (Data_a_promene::correctDrawingMode)
+        return;
+    if (!Scales::insideVectorBand(x, y, Graf->ScaleWidth(), Graf->ScaleHeight()) || !vectorFollowing)
+        return;
+    vectorEndX = x;
+    vectorEndY = y;
+    RedrawPlane();
+}
+
+// Space works as a click; the arrow keys move a following end point by 1 px (Shift: 10) and stop
+// at the same band the mouse is held to. A fixed vector stays fixed, as it does for the mouse.
+void krok2::Graf_KeyDown(QKeyEvent* event)
+{
+    if (Data_a_promene::correctDrawingMode)
+        return;
+    const int key = event->key();
+    if (key == Qt::Key_Space) {
+        event->accept();
+        if (!event->isAutoRepeat())
+            Graf_Click();
+        return;
+    }
+    float dx = 0, dy = 0;
+    const float step = event->modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1;
+    switch (key) {
+    case Qt::Key_Left:
+        dx = -step;
+        break;
+    case Qt::Key_Right:
+        dx = step;
+        break;
+    case Qt::Key_Up:
+        dy = -step;
+        break;
+    case Qt::Key_Down:
+        dy = step;
+        break;
+    default:
+        return;
+    }
+    event->accept();
+    if (!vectorFollowing)
+        return;
+    const float w = Graf->ScaleWidth(), h = Graf->ScaleHeight();
+    // The whole pixels of the band: 18 to W - 18 and 18 to H - 18. A step that would leave it stops
+    // at its edge, but never pulls a point that lies beyond that edge backwards.
+    auto moved = [](float from, float by, float low, float high) {
+        float to = from + by;
+        if (by > 0 && to > high)
+            to = std::max(from, high);
+        if (by < 0 && to < low)
+            to = std::min(from, low);
+        return to;
+    };
+    const float x = moved(vectorEndX, dx, 18, w - 18);
+    const float y = moved(vectorEndY, dy, 18, h - 18);
+    if (!Scales::insideVectorBand(x, y, w, h) || (x == vectorEndX && y == vectorEndY))
+        return;
+    vectorEndX = x;
+    vectorEndY = y;
+    RedrawPlane();
+}
+
+void krok2::Contin_Click()
+{
+    hide();
+    Forms::get<Krok3>().showModeless();
+}
+
+void krok2::bac_Click()
+{
+    hide();
+    Forms::get<Vysledky>().setVisible(false);
+    Forms::get<Krok1>().showModeless();
+}
+
+void krok2::kon_Click()
+{
+    Forms::get<Konec>().showModal();
+}
+
+// Hiding ends the review's modal display of this form; the review goes on from there.
+void krok2::back_Click()
+{
+    hide();
+}
 
 bool krok2::closeRequested()
 {

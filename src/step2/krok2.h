@@ -3,6 +3,7 @@
 #include "app/form.h"
 
 class PictureBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -32,4 +33,16 @@ public:
 
 protected:
     bool closeRequested() override;
+
+private:
+    void RedrawPlane();
+    void describeVector();
+
+    void Graf_Click();
+    void Graf_MouseMove(int button, int shift, float x, float y);
+    void Graf_KeyDown(QKeyEvent* event);
+    void Contin_Click();
+    void bac_Click();
+    void kon_Click();
+    void back_Click();
 };

@@ -3,6 +3,7 @@
 #include "app/form.h"
 
 class PictureBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -44,4 +45,15 @@ public:
 
 protected:
     bool closeRequested() override;
+
+private:
+    void describeSinusoid();
+
+    void pb_MouseDown(int button, int shift, float x, float y);
+    void pb_MouseMove(int button, int shift, float x, float y);
+    void pb_MouseUp(int button, int shift, float x, float y);
+    void pb_KeyDown(QKeyEvent* event);
+    void bac_Click();
+    void kon_Click();
+    void back_Click();
 };

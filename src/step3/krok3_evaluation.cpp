@@ -1,24 +1,80 @@
 #include "step3/krok3.h"
 
-// Placeholder definitions; the judging of an example replaces them.
-void Krok3::EvaluateExample() {}
-bool Krok3::Compar(float, float, float)
+#include "app/dobry.h"
+#include "app/forms.h"
+#include "core/data_a_promene.h"
+#include "core/judging.h"
+#include "feedback/spatny.h"
+#include "platform/system.h"
+#include "step1/krok1.h"
+#include "step2/krok2.h"
+#include "ui/surface/picturebox.h"
+
+bool Krok3::Compar(float value, float correct, float tolerancePercent)
 {
-    return false;
+    return Judging::Compar(value, correct, tolerancePercent);
 }
-float Krok3::GetFI(float, float)
+
+float Krok3::GetFI(float re, float im)
 {
-    return 0;
+    return Judging::GetFI(re, im);
 }
+
 float Krok3::VectorRe() const
 {
-    return 0;
+    const krok2& step2 = Forms::get<krok2>();
+    return Judging::VectorRe(step2.vectorEndX, step2.Graf->ScaleWidth(), Data_a_promene::axisLimit);
 }
+
 float Krok3::VectorIm() const
 {
-    return 0;
+    const krok2& step2 = Forms::get<krok2>();
+    return Judging::VectorIm(step2.vectorEndY, step2.Graf->ScaleHeight(), Data_a_promene::axisLimit);
 }
+
 bool Krok3::CheckPhase() const
 {
-    return false;
+    return Judging::CheckPhase(phaseShift, Data_a_promene::resultRe, Data_a_promene::resultIm);
+}
+
+void Krok3::EvaluateExample()
+{
+    if (System::question(this, QStringLiteral("Dotaz"), QStringLiteral("Jseš si svými výsledky opravdu jist?"),
+                         QMessageBox::Yes) != QMessageBox::Yes)
+        return;
+    hide();
+
+    Spatny& review = Forms::get<Spatny>();
+    review.resetMarks();
+
+    const Krok1::Answers typed = Forms::get<Krok1>().answers();
+    const krok2& step2 = Forms::get<krok2>();
+    Judging::ExampleAnswers answers;
+    answers.re = typed.re;
+    answers.im = typed.im;
+    answers.absh = typed.absh;
+    answers.fi = typed.fi;
+    answers.vectorEndX = step2.vectorEndX;
+    answers.vectorEndY = step2.vectorEndY;
+    answers.grafWidth = step2.Graf->ScaleWidth();
+    answers.grafHeight = step2.Graf->ScaleHeight();
+    answers.axisLimit = Data_a_promene::axisLimit;
+    answers.amplitude = amplitude;
+    answers.phaseShift = phaseShift;
+    answers.axisMax = axisMax;
+    answers.pbHeight = pb->ScaleHeight();
+    answers.resultRe = Data_a_promene::resultRe;
+    answers.resultIm = Data_a_promene::resultIm;
+
+    const Judging::Verdict verdict = Judging::judgeExample(answers);
+    review.setMarks(verdict);
+    Judging::countExample(Data_a_promene::runState, verdict.errorCode);
+
+    hide();
+    if (verdict.errorCode == 0) {
+        Forms::get<Dobry>().showModeless();
+    } else {
+        review.Form_Load();
+        review.showModeless();
+    }
 }

@@ -3,6 +3,8 @@
 #include "core/colors.h"
 
 #include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
@@ -180,8 +182,35 @@ void PictureBox::paintEvent(QPaintEvent* event)
     {
         QPainter p(this);
         p.drawImage(QRectF(contentsRect()), m_image);
+        // The focus frame lies over the picture on screen only; the retained picture stays as drawn.
+        if (hasFocus()) {
+            QPen pen(palette().color(QPalette::Highlight));
+            pen.setStyle(Qt::DashLine);
+            p.setPen(pen);
+            p.drawRect(contentsRect().adjusted(1, 1, -2, -2));
+        }
     }
     QFrame::paintEvent(event);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
+    event->ignore();
+    emit KeyDown(event);
+    if (!event->isAccepted())
+        QFrame::keyPressEvent(event);
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event)
+{
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event)
+{
+    QFrame::focusOutEvent(event);
+    update();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

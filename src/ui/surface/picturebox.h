@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPointF>
 
 // The picture box: a sunken frame around an inner drawing area that keeps its picture in an image,
@@ -43,6 +44,9 @@ signals:
     void MouseDown(int button, int shift, float x, float y);
     void MouseMove(int button, int shift, float x, float y);
     void MouseUp(int button, int shift, float x, float y);
+    // A key pressed while the picture has the focus. The event arrives ignored; a handler accepts
+    // the keys it uses, and the rest (Enter, Esc) go on to the form.
+    void KeyDown(QKeyEvent* event);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,6 +54,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QPointF inner(const QPointF& widgetPos) const;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/form.h"
+
+class QPlainTextEdit;
+class QPushButton;
+
+// "Nápověda - pozorně čtěte": read once after sign-in; its only button leads into the first example.
+class Help : public Form {
+    Q_OBJECT
+public:
+    Help();
+
+    QPlainTextEdit* Text1;
+    QPushButton* Command1; // Pokračovat
+
+private:
+    void Command1_Click();
+};

@@ -1,0 +1,86 @@
+#include "app/uvod.h"
+
+#include "app/forms.h"
+#include "app/splashpicture.h"
+#include "app/welcome.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int points, bool bold) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAccessibleName(text);
+    label->setAlignment(Qt::AlignCenter);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(points);
+    font.setBold(bold);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+Uvod::Uvod() {
+    setObjectName(QStringLiteral("Uvod"));
+    setWindowTitle(QString());
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setAccessibleName(QStringLiteral("Úvodní obrazovka programu Kvizmat"));
+    setFixedSize(520, 320);
+
+    Label3 =
+        makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Kvizmat 3: Komplexní čísla"), 22, true);
+    Label4 = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("verze 2.0"), 11, false);
+    Label5 = makeLabel(this, QStringLiteral("Label5"),
+                       QStringLiteral("Pro střední průmyslové školy napsal Jan Kvizmatik"), 9, false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 18, 16, 0);
+    layout->addWidget(Label3);
+    layout->addWidget(Label4);
+    layout->addWidget(Label5);
+    layout->addStretch();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(5000);
+    connect(Timer1, &QTimer::timeout, this, &Uvod::closeSplash);
+}
+
+void Uvod::Form_Load() {
+    Timer1->start();
+}
+
+void Uvod::closeSplash() {
+    if (m_closing)
+        return;
+    m_closing = true;
+    Timer1->stop();
+    Forms::get<Welcome>().showModeless();
+    Forms::unload(this);
+}
+
+void Uvod::paintEvent(QPaintEvent*) {
+    // Drawn again only when the window moved to a screen of another density.
+    if (m_picture.isNull() || m_picture.devicePixelRatio() != devicePixelRatioF())
+        m_picture = SplashPicture::render(size(), devicePixelRatioF());
+    QPainter painter(this);
+    painter.drawImage(QPointF(0, 0), m_picture);
+}
+
+void Uvod::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    closeSplash();
+}
+
+void Uvod::mouseReleaseEvent(QMouseEvent* event) {
+    // A click released over one of the labels reaches here too; only the background counts.
+    if (childAt(event->position().toPoint()))
+        return;
+    closeSplash();
+}

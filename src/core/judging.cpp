@@ -1,0 +1,162 @@
+#include "core/judging.h"
+
+#include "core/procedury_a_fce.h"
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace Judging {
+
+namespace {
+
+constexpr double Pi = 3.14159265358979;
+// Pixels of one period of the sinusoid.
+constexpr double Period = 200;
+// Half a period in degrees: the size of an angle for the band around 0.
+constexpr float AngleScale = 90;
+// A quarter period in pixels: the size of a phase shift for the band around 0.
+constexpr float PhaseScale = 50;
+
+bool strictlyInside(float value, float bound)
+{
+    return -bound < value && value < bound;
+}
+
+} // namespace
+
+QString CommaToPoint(const QString& text)
+{
+    QString result = text;
+    result.replace(QLatin1Char(','), QLatin1Char('.'));
+    return result;
+}
+
+float readNumber(const QString& text)
+{
+    const double value = Procedury_a_fce::LeadingNumber(CommaToPoint(text));
+    // Converting an out-of-range double to float is not defined; such an entry cannot match anyway.
+    if (!(std::fabs(value) <= double(FLT_MAX)))
+        return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+    return float(value);
+}
+
+bool Compar(float value, float correct, float tolerancePercent)
+{
+    const double t = double(tolerancePercent) / 100.0;
+    float lo = float((1.0 - t) * double(correct));
+    float hi = float((1.0 + t) * double(correct));
+    if (lo > hi)
+        std::swap(lo, hi);
+    return lo < value && value < hi;
+}
+
+bool ComparNear(float value, float correct, float tolerancePercent, float zeroScale)
+{
+    if (correct != 0)
+        return Compar(value, correct, tolerancePercent);
+    return strictlyInside(value, float(double(tolerancePercent) / 100.0 * double(zeroScale)));
+}
+
+float GetFI(float re, float im)
+{
+    if (re == 0) {
+        if (im > 0)
+            return 90;
+        return im < 0 ? 270 : 0;
+    }
+    double a = std::atan(double(im) / double(re)) * 180.0 / Pi;
+    if (re < 0)
+        a += 180;
+    else if (im < 0)
+        a += 360;
+    const float angle = float(a);
+    // A tiny negative angle plus 360 can round up to 360 in single precision; that is the angle 0.
+    return angle >= 360.0f ? 0.0f : angle;
+}
+
+float VectorRe(float vectorEndX, float grafWidth, float axisLimit)
+{
+    const double w = grafWidth;
+    return float((double(vectorEndX) - w / 2) / ((w - 36) / 2) * double(axisLimit));
+}
+
+float VectorIm(float vectorEndY, float grafHeight, float axisLimit)
+{
+    const double h = grafHeight;
+    return float((h / 2 - double(vectorEndY)) / ((h - 36) / 2) * double(axisLimit));
+}
+
+bool CheckPhase(float phaseShift, float resultRe, float resultIm)
+{
+    const float correct = float(double(GetFI(resultRe, resultIm)) / 360.0 * Period);
+    if (correct != 0)
+        return Compar(phaseShift, correct, 20);
+    // The phase is kept within 0..200 after a drag, and 200 is the same curve as 0.
+    const float bound = float(0.2 * PhaseScale);
+    return strictlyInside(phaseShift, bound) || strictlyInside(float(double(phaseShift) - Period), bound);
+}
+
+Verdict judgeExample(const ExampleAnswers& a)
+{
+    Verdict v;
+    const double r = std::sqrt(double(a.resultRe) * a.resultRe + double(a.resultIm) * a.resultIm);
+    const float absolute = float(r);
+    // The parts of a result are judged against the size of the whole result; 0 + 0i has no size.
+    const float partScale = absolute > 0 ? absolute : 1.0f;
+
+    if (!ComparNear(readNumber(a.re), a.resultRe, 0.5f, partScale)) {
+        v.errorCode |= 1;
+        v.cis3_0 = true;
+    }
+    if (!ComparNear(readNumber(a.im), a.resultIm, 0.5f, partScale)) {
+        v.errorCode |= 1;
+        v.cis3_12 = true;
+    }
+    if (!ComparNear(readNumber(a.fi), GetFI(a.resultRe, a.resultIm), 1, AngleScale)) {
+        v.errorCode |= 1;
+        v.uhFi = true;
+    }
+    if (!ComparNear(readNumber(a.absh), absolute, 1, 1)) {
+        v.errorCode |= 1;
+        v.ab = true;
+    }
+
+    const bool vectorRe = ComparNear(VectorRe(a.vectorEndX, a.grafWidth, a.axisLimit), a.resultRe, 20, partScale);
+    const bool vectorIm = ComparNear(VectorIm(a.vectorEndY, a.grafHeight, a.axisLimit), a.resultIm, 20, partScale);
+    if (!vectorRe || !vectorIm) {
+        v.errorCode |= 2;
+        v.vek = true;
+    }
+
+    const double fullScale = double(a.pbHeight) / 2 - 30;
+    const float expected = float(r / double(a.axisMax) * fullScale);
+    if (!ComparNear(float(a.amplitude), expected, 20, float(fullScale))) {
+        v.errorCode |= 4;
+        v.Sinusak = true;
+    }
+    if (!CheckPhase(a.phaseShift, a.resultRe, a.resultIm)) {
+        v.errorCode |= 4;
+        v.Sinusak = true;
+    }
+    return v;
+}
+
+void countExample(RunState& state, quint8 errorCode)
+{
+    if (errorCode == 0) {
+        state.examplesRight += 1;
+        state.dialogsRight += 3;
+        return;
+    }
+    state.examplesWrong += 1;
+    for (const quint8 bit : {quint8(4), quint8(2), quint8(1)}) {
+        if (errorCode & bit)
+            state.dialogsWrong += 1;
+        else
+            state.dialogsRight += 1;
+    }
+}
+
+} // namespace Judging

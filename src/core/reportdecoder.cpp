@@ -1,0 +1,88 @@
+#include "core/reportdecoder.h"
+
+#include "core/cipherkey.h"
+#include "core/cp1250.h"
+
+namespace ReportDecoder {
+
+namespace {
+
+int hexValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+Result refused(const QString& reason)
+{
+    Result r;
+    r.error = reason;
+    return r;
+}
+
+} // namespace
+
+Result decodeBlock(const QString& block)
+{
+    QByteArray groups;
+    qsizetype i = 0;
+    const qsizetype n = block.size();
+    int groupNumber = 0;
+    while (i < n) {
+        if (block.at(i).isSpace()) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < n && !block.at(end).isSpace())
+            ++end;
+        const QString group = block.mid(i, end - i);
+        ++groupNumber;
+        const int high = group.size() == 2 ? hexValue(group.at(0)) : -1;
+        const int low = group.size() == 2 ? hexValue(group.at(1)) : -1;
+        if (high < 0 || low < 0) {
+            const QString shown = group.size() > 12 ? group.left(12) + QStringLiteral("…") : group;
+            return refused(QStringLiteral("Skupina č. %1 („%2“) není dvojice šestnáctkových číslic; blok je "
+                                          "poškozený nebo to není blok s výsledky.")
+                               .arg(groupNumber)
+                               .arg(shown));
+        }
+        groups += char(high * 16 + low);
+        i = end;
+    }
+
+    if (groups.isEmpty())
+        return refused(QStringLiteral("Blok je prázdný."));
+    if (quint8(groups.at(0)) != CipherKey::marker)
+        return refused(QStringLiteral("Blok nezačíná značkou 4b; není to blok s výsledky z Kvizmatu."));
+    if (groups.size() < 2)
+        return refused(QStringLiteral("Blok končí hned za značkou; chybí v něm sůl i zpráva."));
+
+    const quint8 salt = quint8(groups.at(1));
+    QByteArray codes;
+    codes.reserve(groups.size() - 2);
+    for (qsizetype k = 2; k < groups.size(); ++k)
+        codes += char(quint8(groups.at(k)) ^ CipherKey::bytes[std::size_t((k - 2) % 32)] ^ salt);
+
+    const QString text = Cp1250::decode(codes);
+    if (!text.startsWith(QStringLiteral("Student: ")))
+        return refused(QStringLiteral("Po dekódování blok nezačíná řádkem „Student: “; blok je poškozený, "
+                                      "neúplný nebo nepochází z tohoto programu."));
+    if (!text.endsWith(QStringLiteral("\r\n")))
+        return refused(QStringLiteral("Blok je neúplný: zpráva nekončí koncem řádku (chybí konec bloku?)."));
+
+    Result r;
+    r.ok = true;
+    r.text = text;
+    r.salt = salt;
+    r.payload = groups.mid(1);
+    return r;
+}
+
+} // namespace ReportDecoder

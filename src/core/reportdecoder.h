@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+// Reading an e-mailed report block back: the teacher's side of the report encoding.
+namespace ReportDecoder {
+
+struct Result {
+    bool ok = false;
+    // The report text (CR LF line ends as it was encoded) when ok.
+    QString text;
+    // A Czech reason when the block is refused.
+    QString error;
+    quint8 salt = 0;
+    // The salt and the encoded bytes as read, whatever the line breaks: what makes one block unique.
+    QByteArray payload;
+};
+
+// Accepts the groups with any blanks and line breaks between them (mail programs re-wrap lines),
+// upper- or lower-case digits. Refuses anything that is not a complete report block.
+Result decodeBlock(const QString& block);
+
+} // namespace ReportDecoder

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "results/storeconfig.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QString>
+#include <QTime>
+#include <QVariant>
+
+class QSqlQuery;
+
+// One short-lived connection to the school database, SQLite file or PostgreSQL server, through
+// Qt SQL. Closed and removed when the object goes; failures come as Czech messages that never
+// carry a password.
+class DatabaseConnection {
+public:
+    enum class Mode {
+        Existing, // the file must be there already
+        Create,   // the teacher's tool makes a new file
+    };
+
+    explicit DatabaseConnection(StoreConfig config);
+    ~DatabaseConnection();
+    DatabaseConnection(const DatabaseConnection&) = delete;
+    DatabaseConnection& operator=(const DatabaseConnection&) = delete;
+
+    // False with failure() set when the database cannot be reached.
+    bool open(Mode mode = Mode::Existing);
+    QSqlDatabase& database() { return db; }
+    const StoreConfig& config() const { return cfg; }
+    bool isPostgres() const { return cfg.isPostgres(); }
+
+    // A write transaction (on SQLite it takes the write lock at once, waiting up to the busy
+    // timeout) and its end.
+    bool beginWrite();
+    bool commit();
+    void rollback();
+
+    // Runs a prepared query; false with failure() set.
+    bool exec(QSqlQuery& query);
+    // Runs a statement without values; false with failure() set.
+    bool exec(const QString& statement);
+
+    // Time of day and date in the engine's own form: SQL time/date on a server, ISO text in SQLite.
+    QVariant timeValue(const QTime& time) const;
+    QVariant dateValue(const QDate& date) const;
+
+    // The cause of the last failure, in Czech.
+    QString failure() const { return lastFailure; }
+    // Turns a driver error into a Czech cause naming the database.
+    QString describe(const QSqlError& error) const;
+
+    // Records a cause found by the caller; always false, for `return connection.setFailure(...)`.
+    bool setFailure(const QString& cause);
+
+    // How long SQLite waits for another program's lock (milliseconds).
+    static void setBusyTimeout(int milliseconds);
+    static int busyTimeout();
+
+private:
+    QString withoutSecrets(QString text) const;
+
+    StoreConfig cfg;
+    QString connectionName;
+    QSqlDatabase db;
+    QString lastFailure;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/form.h"
+
+class QPlainTextEdit;
+class QPushButton;
+
+// "Generované informace pro vyučujícího": the encoded report, to the clipboard or into a file.
+class GenList : public Form {
+    Q_OBJECT
+public:
+    GenList();
+
+    void Form_Load() override;
+
+    QPlainTextEdit* data;
+    QPushButton* clipbrd;
+    QPushButton* txtfile;
+    QPushButton* final;
+
+protected:
+    // Closing by the frame ends the program like "&Konec".
+    bool closeRequested() override;
+
+private:
+    void clipbrd_Click();
+    void txtfile_Click();
+    void final_Click();
+    // True when the pupil has not yet taken the block anywhere and chooses to stay.
+    bool staysForUnsavedBlock();
+
+    bool m_blockTaken = false;
+};

@@ -1,0 +1,73 @@
+#include "results/schoolschema.h"
+
+#include "platform/databaseconnection.h"
+
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace SchoolSchema {
+
+bool tableExists(DatabaseConnection& connection, const QString& table, bool* checked)
+{
+    QSqlQuery query(connection.database());
+    if (connection.isPostgres())
+        query.prepare(QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = "
+                                     "current_schema() AND table_name = ?"));
+    else
+        query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
+    query.addBindValue(table);
+    const bool ran = connection.exec(query);
+    if (checked)
+        *checked = ran;
+    return ran && query.next();
+}
+
+bool create(DatabaseConnection& connection, bool withTotalsIndex)
+{
+    for (const QString& table : {QStringLiteral("Zaci"), QStringLiteral("Prehled")}) {
+        bool checked = false;
+        const bool exists = tableExists(connection, table, &checked);
+        if (!checked)
+            return false;
+        if (exists)
+            return connection.setFailure(
+                QStringLiteral("Databáze %1 už obsahuje tabulku „%2“; nic neměním.").arg(connection.config().describe(), table));
+    }
+    const bool pg = connection.isPostgres();
+    const QString text = pg ? QStringLiteral("text") : QStringLiteral("TEXT");
+    const QString time = pg ? QStringLiteral("time(0)") : QStringLiteral("TEXT");
+    const QString date = pg ? QStringLiteral("date") : QStringLiteral("TEXT");
+    const QString int32 = pg ? QStringLiteral("integer") : QStringLiteral("INTEGER");
+    const QString int16 = pg ? QStringLiteral("smallint") : QStringLiteral("INTEGER");
+    QStringList statements = {
+        QStringLiteral("CREATE TABLE \"Zaci\" (\"Prijmeni\" %1, \"Trida\" %1)").arg(text),
+        QStringLiteral("CREATE TABLE \"Prehled\" (\"Prijmeni\" %1, \"Trida\" %1, \"Spravne\" %2, \"Chybne\" %2, "
+                       "\"CasStrt\" %3, \"CasEnd\" %3, \"Datum\" %4, \"Prihlasenjako\" %1, \"TypZkous\" %5)")
+            .arg(text, int32, time, date, int16),
+    };
+    if (withTotalsIndex)
+        statements << QStringLiteral("CREATE INDEX \"%1\" ON \"Prehled\" (\"Prijmeni\", \"TypZkous\")")
+                          .arg(QLatin1String(totalsIndex));
+    if (!connection.beginWrite())
+        return false;
+    for (const QString& statement : statements) {
+        if (!connection.exec(statement)) {
+            connection.rollback();
+            return false;
+        }
+    }
+    if (!ensureImportTable(connection)) {
+        connection.rollback();
+        return false;
+    }
+    return connection.commit();
+}
+
+bool ensureImportTable(DatabaseConnection& connection)
+{
+    return connection.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS \"ImportovaneBloky\" (\"Otisk\" %1 PRIMARY KEY, "
+                                          "\"Importovano\" %1)")
+                               .arg(connection.isPostgres() ? QStringLiteral("text") : QStringLiteral("TEXT")));
+}
+
+} // namespace SchoolSchema
