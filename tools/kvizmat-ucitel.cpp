@@ -161,13 +161,13 @@ int zaci(const QString& argument, const QString& csvFile)
             return failed(QStringLiteral("Žáky nelze zapsat: %1").arg(connection.failure()));
         QSet<QPair<QString, QString>> present;
         QSqlQuery existing(connection.database());
-        existing.prepare(QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
+        connection.prepare(existing, QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
         bool ok = connection.exec(existing);
         while (ok && existing.next())
             present.insert({existing.value(0).toString(), existing.value(1).toString()});
         existing.finish();
         QSqlQuery insert(connection.database());
-        insert.prepare(QStringLiteral("INSERT INTO \"Zaci\" (\"Prijmeni\", \"Trida\") VALUES (?, ?)"));
+        connection.prepare(insert, QStringLiteral("INSERT INTO \"Zaci\" (\"Prijmeni\", \"Trida\") VALUES (?, ?)"));
         for (const PupilCsv::Pupil& pupil : csv.pupils) {
             if (!ok)
                 break;
@@ -215,7 +215,7 @@ int vysledky(const QString& argument, const QString& onlyClass, bool classGiven)
     QMap<QPair<QString, QString>, PupilTotals> totals;
     {
         QSqlQuery pupils(connection.database());
-        pupils.prepare(QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
+        connection.prepare(pupils, QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
         if (!connection.exec(pupils))
             return failed(QStringLiteral("Výsledky nelze přečíst: %1").arg(connection.failure()));
         while (pupils.next()) {
@@ -225,7 +225,7 @@ int vysledky(const QString& argument, const QString& onlyClass, bool classGiven)
                 classes[className] << surname;
         }
         QSqlQuery runs(connection.database());
-        runs.prepare(QStringLiteral("SELECT \"Trida\", \"Prijmeni\", COUNT(*), SUM(COALESCE(\"Spravne\", 0)), "
+        connection.prepare(runs, QStringLiteral("SELECT \"Trida\", \"Prijmeni\", COUNT(*), SUM(COALESCE(\"Spravne\", 0)), "
                                     "SUM(COALESCE(\"Chybne\", 0)) FROM \"Prehled\" WHERE \"TypZkous\" = 3 "
                                     "GROUP BY \"Trida\", \"Prijmeni\" ORDER BY \"Prijmeni\""));
         if (!connection.exec(runs))
@@ -311,7 +311,7 @@ int importovat(const QString& argument, const QString& file)
     bool ok = false;
     {
         QSqlQuery seen(connection.database());
-        seen.prepare(QStringLiteral("SELECT \"Importovano\" FROM \"ImportovaneBloky\" WHERE \"Otisk\" = ?"));
+        connection.prepare(seen, QStringLiteral("SELECT \"Importovano\" FROM \"ImportovaneBloky\" WHERE \"Otisk\" = ?"));
         seen.addBindValue(fingerprint);
         ok = connection.exec(seen);
         if (ok && seen.next())
@@ -319,7 +319,7 @@ int importovat(const QString& argument, const QString& file)
         seen.finish();
         if (ok && importedAt.isEmpty()) {
             QSqlQuery insert(connection.database());
-            insert.prepare(QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
+            connection.prepare(insert, QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
                                           "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
                                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
             insert.addBindValue(report.pupilName);
@@ -332,7 +332,7 @@ int importovat(const QString& argument, const QString& file)
             insert.addBindValue(QStringLiteral("e-mail"));
             insert.addBindValue(3);
             QSqlQuery remember(connection.database());
-            remember.prepare(
+            connection.prepare(remember, 
                 QStringLiteral("INSERT INTO \"ImportovaneBloky\" (\"Otisk\", \"Importovano\") VALUES (?, ?)"));
             remember.addBindValue(fingerprint);
             remember.addBindValue(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")));

@@ -49,8 +49,8 @@ public:
     QLabel* Label8;
     QLabel* uhFi;
     QLabel* Label21;
-    QPushButton* Sinusak; // &Sinus
-    QPushButton* vek;     // &Vektor
+    QPushButton* Sinusak;  // &Sinus
+    QPushButton* vek;      // &Vektor
     QPushButton* Command1; // &Pokračovat
     QPushButton* Command2; // &Konec
     QFrame* Line[5];

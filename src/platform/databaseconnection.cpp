@@ -5,6 +5,7 @@
 #include <QAtomicInteger>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QUrl>
 
@@ -136,7 +137,38 @@ void DatabaseConnection::rollback()
 
 bool DatabaseConnection::exec(QSqlQuery& query)
 {
+    // A statement the database refused to prepare (a missing table or field) carries its error.
+    if (query.lastError().isValid())
+        return setFailure(describe(query.lastError()));
     if (query.exec())
+        return true;
+    return setFailure(describe(query.lastError()));
+}
+
+QString DatabaseConnection::engineSql(const QString& statement) const
+{
+    if (cfg.isPostgres())
+        return statement;
+    // Text in single quotes is left as it is.
+    static const QRegularExpression token(QStringLiteral("'(?:[^']|'')*'|\"((?:[^\"]|\"\")*)\""));
+    QString sql;
+    qsizetype done = 0;
+    for (auto it = token.globalMatch(statement); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        sql += QStringView(statement).mid(done, m.capturedStart() - done);
+        if (m.captured(0).startsWith(QLatin1Char('"')))
+            sql += QLatin1Char('[') + m.captured(1).replace(QStringLiteral("\"\""), QStringLiteral("\"")) + QLatin1Char(']');
+        else
+            sql += m.captured(0);
+        done = m.capturedEnd();
+    }
+    sql += QStringView(statement).mid(done);
+    return sql;
+}
+
+bool DatabaseConnection::prepare(QSqlQuery& query, const QString& statement)
+{
+    if (query.prepare(engineSql(statement)))
         return true;
     return setFailure(describe(query.lastError()));
 }
@@ -144,7 +176,7 @@ bool DatabaseConnection::exec(QSqlQuery& query)
 bool DatabaseConnection::exec(const QString& statement)
 {
     QSqlQuery query(db);
-    if (query.exec(statement))
+    if (query.exec(engineSql(statement)))
         return true;
     return setFailure(describe(query.lastError()));
 }

@@ -38,7 +38,12 @@ public:
     bool commit();
     void rollback();
 
-    // Runs a prepared query; false with failure() set.
+    // Prepares a statement written with "quoted" identifiers (as PostgreSQL needs them). SQLite
+    // gets them in brackets instead, where a misspelt name is an error rather than a text literal.
+    bool prepare(QSqlQuery& query, const QString& statement);
+    QString engineSql(const QString& statement) const;
+
+    // Runs a prepared query; false with failure() set, also when the preparing failed.
     bool exec(QSqlQuery& query);
     // Runs a statement without values; false with failure() set.
     bool exec(const QString& statement);

@@ -11,10 +11,10 @@ bool tableExists(DatabaseConnection& connection, const QString& table, bool* che
 {
     QSqlQuery query(connection.database());
     if (connection.isPostgres())
-        query.prepare(QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = "
+        connection.prepare(query, QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = "
                                      "current_schema() AND table_name = ?"));
     else
-        query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
+        connection.prepare(query, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
     query.addBindValue(table);
     const bool ran = connection.exec(query);
     if (checked)

@@ -60,7 +60,7 @@ Failure loadProfiles(QStringList& items)
     {
         // The fields the end of the run writes, checked now rather than after the pupil's work.
         QSqlQuery check(connection.database());
-        check.prepare(QStringLiteral("SELECT \"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", \"CasStrt\", "
+        connection.prepare(check, QStringLiteral("SELECT \"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", \"CasStrt\", "
                                      "\"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\" FROM \"Prehled\" "
                                      "WHERE 1 = 0"));
         if (!connection.exec(check))
@@ -68,7 +68,7 @@ Failure loadProfiles(QStringList& items)
     }
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
+    connection.prepare(query, QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
     if (!connection.exec(query))
         return failure(readFailed, connection.failure());
     QStringList read;
@@ -97,7 +97,7 @@ Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, con
     qint32 wrong = 0;
     {
         QSqlQuery insert(connection.database());
-        insert.prepare(QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
+        connection.prepare(insert, QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
                                       "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         const QTime signInTime = fromOleDate(run.signInTime).time();
@@ -113,7 +113,7 @@ Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, con
 
         QSqlQuery totals(connection.database());
         totals.setForwardOnly(true);
-        totals.prepare(QStringLiteral("SELECT COALESCE(SUM(COALESCE(\"Spravne\", 0)), 0), "
+        connection.prepare(totals, QStringLiteral("SELECT COALESCE(SUM(COALESCE(\"Spravne\", 0)), 0), "
                                       "COALESCE(SUM(COALESCE(\"Chybne\", 0)), 0) FROM \"Prehled\" "
                                       "WHERE \"Prijmeni\" = ? AND \"TypZkous\" = 3"));
         totals.addBindValue(run.profileSurname);

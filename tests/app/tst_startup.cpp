@@ -10,6 +10,8 @@
 #include "core/profileitem.h"
 #include "core/report.h"
 #include "platform/system.h"
+#include "results/genlist.h"
+#include "results/souhrn.h"
 #include "step1/krok1.h"
 #include "testsupport.h"
 
@@ -222,6 +224,32 @@ private slots:
         w.showModeless();
         QTest::mouseClick(w.Command2, Qt::LeftButton);
         QCOMPARE(TestSupport::endRequests, 1);
+    }
+
+    void closingWelcomeByItsFrameEndsTheProgram() {
+        Welcome& w = Forms::get<Welcome>();
+        w.showModeless();
+        w.close();
+        QTRY_COMPARE(TestSupport::endRequests, 1);
+    }
+
+    void everyControlHasACzechAccessibleName() {
+        Data_a_promene::runState.emailMode = true;
+        const QList<Form*> forms = {&Forms::get<Uvod>(), &Forms::get<Welcome>(), &Forms::get<Help>(),
+                                    &Forms::get<info>(), &Forms::get<Souhrn>(),  &Forms::get<GenList>()};
+        for (Form* form : forms) {
+            for (QWidget* control : form->findChildren<QWidget*>()) {
+                // Named widgets are the form's controls; the rest are parts of them.
+                if (control->objectName().isEmpty() ||
+                    control->objectName().startsWith(QLatin1String("qt_")) ||
+                    qobject_cast<QFrame*>(control) &&
+                        static_cast<QFrame*>(control)->frameShape() == QFrame::HLine)
+                    continue;
+                QVERIFY2(!control->accessibleName().isEmpty() &&
+                             !control->accessibleName().contains(QLatin1Char('&')),
+                         qPrintable(form->objectName() + QLatin1Char('.') + control->objectName()));
+            }
+        }
     }
 
     void aboutIsModalAndKeepsChoices() {

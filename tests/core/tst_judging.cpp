@@ -10,8 +10,7 @@ namespace {
 
 // The answers that are right for 3 + 4i (|z| = 5, 53.13 degrees) on a 372 x 372 plane with axisLimit 5
 // and a 221 px high sinusoid with axisMax 6.
-ExampleAnswers rightFor34i()
-{
+ExampleAnswers rightFor34i() {
     ExampleAnswers a;
     a.resultRe = 3;
     a.resultIm = 4;
@@ -35,8 +34,7 @@ ExampleAnswers rightFor34i()
 class TestJudging : public QObject {
     Q_OBJECT
 private slots:
-    void bands_data()
-    {
+    void bands_data() {
         QTest::addColumn<float>("value");
         QTest::addColumn<float>("correct");
         QTest::addColumn<float>("tolerance");
@@ -60,8 +58,7 @@ private slots:
         QTest::newRow("plain compare: 0 matches nothing") << 0.0f << 0.0f << 20.0f << false;
         QTest::newRow("infinity") << std::numeric_limits<float>::infinity() << 3.0f << 20.0f << false;
     }
-    void bands()
-    {
+    void bands() {
         QFETCH(float, value);
         QFETCH(float, correct);
         QFETCH(float, tolerance);
@@ -69,8 +66,7 @@ private slots:
         QCOMPARE(Compar(value, correct, tolerance), inside);
     }
 
-    void readingNumbers_data()
-    {
+    void readingNumbers_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<float>("expected");
         QTest::newRow("comma") << "3,01" << 3.01f;
@@ -84,15 +80,13 @@ private slots:
         QTest::newRow("beyond float negative") << "-1e39" << -std::numeric_limits<float>::infinity();
         QTest::newRow("beyond double") << "1e999" << std::numeric_limits<float>::infinity();
     }
-    void readingNumbers()
-    {
+    void readingNumbers() {
         QFETCH(QString, text);
         QFETCH(float, expected);
         QCOMPARE(readNumber(text), expected);
     }
 
-    void getFI_data()
-    {
+    void getFI_data() {
         QTest::addColumn<float>("re");
         QTest::addColumn<float>("im");
         QTest::addColumn<float>("degrees");
@@ -109,8 +103,7 @@ private slots:
         QTest::newRow("3 - 4i") << 3.0f << -4.0f << 306.8699f;
         QTest::newRow("just below the positive real axis") << 1.0f << -1e-9f << 0.0f;
     }
-    void getFI()
-    {
+    void getFI() {
         QFETCH(float, re);
         QFETCH(float, im);
         QFETCH(float, degrees);
@@ -119,8 +112,7 @@ private slots:
         QVERIFY2(std::fabs(a - degrees) < 1e-3f, qPrintable(QString::number(a)));
     }
 
-    void vectorMapping()
-    {
+    void vectorMapping() {
         QCOMPARE(VectorRe(372 - 18, 372, 5), 5.0f);
         QCOMPARE(VectorRe(18, 372, 5), -5.0f);
         QCOMPARE(VectorRe(186, 372, 5), 0.0f);
@@ -129,35 +121,48 @@ private slots:
     }
 
     // The zero rule: a correct value of exactly 0 gets a band of +-(t/100) * size, strictly inside.
-    void zeroRule_data()
-    {
+    void zeroRule_data() {
         QTest::addColumn<float>("resultRe");
         QTest::addColumn<float>("resultIm");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("right");
         // Real part 0 of 0 + 4i: 0.5 % of |z| = 4 is 0.02.
-        QTest::newRow("re 0, inside") << 0.0f << 4.0f << "re" << "-0,019" << true;
-        QTest::newRow("re 0, on the bound") << 0.0f << 4.0f << "re" << "0.02" << false;
-        QTest::newRow("re 0, typed 0") << 0.0f << 4.0f << "re" << "0" << true;
-        QTest::newRow("re 0, empty entry") << 0.0f << 4.0f << "re" << "" << true;
+        QTest::newRow("re 0, inside") << 0.0f << 4.0f << "re"
+                                      << "-0,019" << true;
+        QTest::newRow("re 0, on the bound") << 0.0f << 4.0f << "re"
+                                            << "0.02" << false;
+        QTest::newRow("re 0, typed 0") << 0.0f << 4.0f << "re"
+                                       << "0" << true;
+        QTest::newRow("re 0, empty entry") << 0.0f << 4.0f << "re"
+                                           << "" << true;
         // Imaginary part 0 of -3: 0.015.
-        QTest::newRow("im 0, inside") << -3.0f << 0.0f << "im" << "0.0149" << true;
-        QTest::newRow("im 0, outside") << -3.0f << 0.0f << "im" << "-0.0151" << false;
+        QTest::newRow("im 0, inside") << -3.0f << 0.0f << "im"
+                                      << "0.0149" << true;
+        QTest::newRow("im 0, outside") << -3.0f << 0.0f << "im"
+                                       << "-0.0151" << false;
         // 0 + 0i: size 1, so 0.005 for the parts and 0.01 for the absolute value.
-        QTest::newRow("origin re inside") << 0.0f << 0.0f << "re" << "0.004" << true;
-        QTest::newRow("origin re outside") << 0.0f << 0.0f << "re" << "0.005" << false;
-        QTest::newRow("origin abs inside") << 0.0f << 0.0f << "absh" << "0.009" << true;
-        QTest::newRow("origin abs outside") << 0.0f << 0.0f << "absh" << "0.01" << false;
+        QTest::newRow("origin re inside") << 0.0f << 0.0f << "re"
+                                          << "0.004" << true;
+        QTest::newRow("origin re outside") << 0.0f << 0.0f << "re"
+                                           << "0.005" << false;
+        QTest::newRow("origin abs inside") << 0.0f << 0.0f << "absh"
+                                           << "0.009" << true;
+        QTest::newRow("origin abs outside") << 0.0f << 0.0f << "absh"
+                                            << "0.01" << false;
         // Angle 0: 1 % of 90 degrees.
-        QTest::newRow("angle 0, inside") << 5.0f << 0.0f << "fi" << "0.89" << true;
-        QTest::newRow("angle 0, outside") << 5.0f << 0.0f << "fi" << "0.9" << false;
-        QTest::newRow("angle 0, negative inside") << 5.0f << 0.0f << "fi" << "-0.5" << true;
-        QTest::newRow("angle 180 keeps its band") << -5.0f << 0.0f << "fi" << "181.7" << true;
-        QTest::newRow("angle 180 upper bound") << -5.0f << 0.0f << "fi" << "181.8" << false;
+        QTest::newRow("angle 0, inside") << 5.0f << 0.0f << "fi"
+                                         << "0.89" << true;
+        QTest::newRow("angle 0, outside") << 5.0f << 0.0f << "fi"
+                                          << "0.9" << false;
+        QTest::newRow("angle 0, negative inside") << 5.0f << 0.0f << "fi"
+                                                  << "-0.5" << true;
+        QTest::newRow("angle 180 keeps its band") << -5.0f << 0.0f << "fi"
+                                                  << "181.7" << true;
+        QTest::newRow("angle 180 upper bound") << -5.0f << 0.0f << "fi"
+                                               << "181.8" << false;
     }
-    void zeroRule()
-    {
+    void zeroRule() {
         QFETCH(float, resultRe);
         QFETCH(float, resultIm);
         QFETCH(QString, field);
@@ -171,13 +176,15 @@ private slots:
         a.absh = field == "absh" ? typed : QString::number(std::hypot(resultRe, resultIm));
         a.fi = field == "fi" ? typed : QString::number(GetFI(resultRe, resultIm));
         const Verdict v = judgeExample(a);
-        const bool wrong = field == "re" ? v.cis3_0 : field == "im" ? v.cis3_12 : field == "absh" ? v.ab : v.uhFi;
+        const bool wrong = field == "re"     ? v.cis3_0
+                           : field == "im"   ? v.cis3_12
+                           : field == "absh" ? v.ab
+                                             : v.uhFi;
         QCOMPARE(!wrong, right);
         QCOMPARE(bool(v.errorCode & 1), !right);
     }
 
-    void zeroRuleVector()
-    {
+    void zeroRuleVector() {
         // 0 + 4i on a 372 px plane with axisLimit 5: 33.6 px per unit; the real part's band is
         // +-0.2 * 4 = 0.8, i.e. 26.88 px either side of the centre.
         ExampleAnswers a = rightFor34i();
@@ -192,8 +199,7 @@ private slots:
         QVERIFY(!judgeExample(a).vek);
     }
 
-    void zeroRulePhase_data()
-    {
+    void zeroRulePhase_data() {
         QTest::addColumn<float>("phase");
         QTest::addColumn<bool>("right");
         QTest::newRow("0") << 0.0f << true;
@@ -204,16 +210,14 @@ private slots:
         QTest::newRow("200") << 200.0f << true;
         QTest::newRow("100") << 100.0f << false;
     }
-    void zeroRulePhase()
-    {
+    void zeroRulePhase() {
         QFETCH(float, phase);
         QFETCH(bool, right);
         QCOMPARE(CheckPhase(phase, 7, 0), right);
         QCOMPARE(CheckPhase(phase, 0, 0), right);
     }
 
-    void zeroRuleAmplitude()
-    {
+    void zeroRuleAmplitude() {
         // Full scale of a 221 px picture is 80.5 px; 20 % of it is 16.1.
         ExampleAnswers a = rightFor34i();
         a.resultRe = a.resultIm = 0;
@@ -225,8 +229,7 @@ private slots:
         QVERIFY(judgeExample(a).Sinusak);
     }
 
-    void phaseOfANegativeRealAndOf306Degrees()
-    {
+    void phaseOfANegativeRealAndOf306Degrees() {
         // -5 + 0i is 180 degrees, 100 px.
         QVERIFY(CheckPhase(100, -5, 0));
         QVERIFY(!CheckPhase(0, -5, 0));
@@ -240,11 +243,10 @@ private slots:
         QVERIFY(!CheckPhase(204.5f, re, im));
     }
 
-    void verdicts_data()
-    {
+    void verdicts_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<int>("errorCode");
-        QTest::addColumn<QString>("marks"); // re im fi ab vek sin, 1 = wrong
+        QTest::addColumn<QString>("marks");     // re im fi ab vek sin, 1 = wrong
         QTest::addColumn<QList<int>>("counts"); // examplesRight, examplesWrong, dialogsRight, dialogsWrong
         QTest::newRow("all right") << "" << 0 << "000000" << QList<int>{1, 0, 3, 0};
         QTest::newRow("only the angle") << "fi" << 1 << "001000" << QList<int>{0, 1, 2, 1};
@@ -254,8 +256,7 @@ private slots:
         QTest::newRow("1e39 as the real part") << "1e39" << 1 << "100000" << QList<int>{0, 1, 2, 1};
         QTest::newRow("decimal comma") << "comma" << 0 << "000000" << QList<int>{1, 0, 3, 0};
     }
-    void verdicts()
-    {
+    void verdicts() {
         QFETCH(QString, change);
         QFETCH(int, errorCode);
         QFETCH(QString, marks);
@@ -299,8 +300,7 @@ private slots:
                  counts);
     }
 
-    void onlyTheAmplitudeOrOnlyThePhase()
-    {
+    void onlyTheAmplitudeOrOnlyThePhase() {
         ExampleAnswers a = rightFor34i();
         a.amplitude = 54; // 20 % below 67.08 is 53.67
         QCOMPARE(int(judgeExample(a).errorCode), 0);

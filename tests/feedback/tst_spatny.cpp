@@ -16,14 +16,12 @@
 #include <QPushButton>
 #include <QtTest>
 
-static QPoint widgetPoint(PictureBox* p, QPointF inner)
-{
+static QPoint widgetPoint(PictureBox* p, QPointF inner) {
     return (inner + QPointF(p->contentsRect().topLeft())).toPoint();
 }
 
 static void sendMouse(PictureBox* p, QEvent::Type type, QPointF inner, Qt::MouseButton button,
-                      Qt::MouseButtons buttons)
-{
+                      Qt::MouseButtons buttons) {
     const QPointF local = inner + QPointF(p->contentsRect().topLeft());
     QMouseEvent e(type, local, p->mapToGlobal(local), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(p, &e);
@@ -40,8 +38,7 @@ class TestSpatny : public QObject {
     Q_OBJECT
 
     // A review for the result re + im i (the operands stay those of the default example).
-    Spatny& reviewFor(float re, float im)
-    {
+    Spatny& reviewFor(float re, float im) {
         Forms::get<Krok1>();
         Data_a_promene::resultRe = re;
         Data_a_promene::resultIm = im;
@@ -53,27 +50,25 @@ class TestSpatny : public QObject {
     }
 
 private slots:
-    void init()
-    {
+    void init() {
         TestSupport::resetProgram();
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     }
     void cleanup() { Forms::unloadAll(); }
 
-    void formatsUnderCzechLocale_data()
-    {
+    void formatsUnderCzechLocale_data() {
         const QString nbsp = QString(QChar(0x00A0));
         QTest::addColumn<float>("re");
         QTest::addColumn<float>("im");
         QTest::addColumn<QStringList>("shown"); // cis3(0), cis3(1), cis3(2), ab, uhFi
-        QTest::newRow("imaginary part 0") << -3.0f << 0.0f << QStringList{"-3,00", "-", "0,00", "3,00", "180,0"};
+        QTest::newRow("imaginary part 0")
+            << -3.0f << 0.0f << QStringList{"-3,00", "-", "0,00", "3,00", "180,0"};
         QTest::newRow("negative imaginary part")
             << 2.5f << -1.234f << QStringList{"2,50", "-", "1,23", "2,79", "333,7"};
         QTest::newRow("absolute value grouped")
             << 1200.0f << 900.0f << QStringList{"1200,00", "+", "900,00", "1" + nbsp + "500,00", "36,9"};
     }
-    void formatsUnderCzechLocale()
-    {
+    void formatsUnderCzechLocale() {
         QFETCH(float, re);
         QFETCH(float, im);
         QFETCH(QStringList, shown);
@@ -90,8 +85,7 @@ private slots:
             QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
     }
 
-    void correctVectorAtTheAxisLimits()
-    {
+    void correctVectorAtTheAxisLimits() {
         RecordingSurface graf(372, 372);
         CorrectDrawings::DrawCorrectVector(graf, 40, 40, 40);
         const auto lines = graf.lines();
@@ -99,13 +93,15 @@ private slots:
         for (const auto& l : lines)
             QCOMPARE(l.color, Colors::Red);
         // The tip is 18 px inside the top right corner, with a cross of 5 px arms around it.
-        QCOMPARE(QList<float>({lines[0].x1, lines[0].y1, lines[0].x2, lines[0].y2}), QList<float>({354, 13, 354, 23}));
-        QCOMPARE(QList<float>({lines[1].x1, lines[1].y1, lines[1].x2, lines[1].y2}), QList<float>({349, 18, 359, 18}));
-        QCOMPARE(QList<float>({lines[2].x1, lines[2].y1, lines[2].x2, lines[2].y2}), QList<float>({186, 186, 354, 18}));
+        QCOMPARE(QList<float>({lines[0].x1, lines[0].y1, lines[0].x2, lines[0].y2}),
+                 QList<float>({354, 13, 354, 23}));
+        QCOMPARE(QList<float>({lines[1].x1, lines[1].y1, lines[1].x2, lines[1].y2}),
+                 QList<float>({349, 18, 359, 18}));
+        QCOMPARE(QList<float>({lines[2].x1, lines[2].y1, lines[2].x2, lines[2].y2}),
+                 QList<float>({186, 186, 354, 18}));
     }
 
-    void correctSinusoidsHalfAPeriodApart()
-    {
+    void correctSinusoidsHalfAPeriodApart() {
         RecordingSurface at0(485, 221), at180(485, 221);
         CorrectDrawings::DrawCorrectSinusoid(at0, 5, 0, 6);
         CorrectDrawings::DrawCorrectSinusoid(at180, -5, 0, 6);
@@ -122,7 +118,8 @@ private slots:
             QCOMPARE(a[i].x2, float(43 + 8 * i));
             QCOMPARE(b[i].x2, a[i].x2);
             // Half a period later a sinusoid has the opposite value.
-            QVERIFY2(std::fabs((a[i].y2 - 110.5f) + (b[i].y2 - 110.5f)) <= 1.0f, qPrintable(QString::number(i)));
+            QVERIFY2(std::fabs((a[i].y2 - 110.5f) + (b[i].y2 - 110.5f)) <= 1.0f,
+                     qPrintable(QString::number(i)));
             crest = qMin(crest, int(a[i].y2));
         }
         // Amplitude 5 / 6 of the full scale 80.5 px.
@@ -131,14 +128,12 @@ private slots:
 
     // The show state: caption, only `back`, mouse ignored; back returns to the review with the
     // step form's buttons restored. The drawing is made once per review.
-    void showState_data()
-    {
+    void showState_data() {
         QTest::addColumn<bool>("sinus");
         QTest::newRow("Sinus") << true;
         QTest::newRow("Vektor") << false;
     }
-    void showState()
-    {
+    void showState() {
         QFETCH(bool, sinus);
         Spatny& s = reviewFor(3, 4);
         s.showModeless();
@@ -169,7 +164,8 @@ private slots:
                         QTest::mouseClick(picture, Qt::LeftButton, {}, widgetPoint(picture, p));
                         sendMouse(picture, QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton);
                         sendMouse(picture, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
-                        sendMouse(picture, QEvent::MouseMove, p + QPointF(-30, -40), Qt::NoButton, Qt::LeftButton);
+                        sendMouse(picture, QEvent::MouseMove, p + QPointF(-30, -40), Qt::NoButton,
+                                  Qt::LeftButton);
                         sendMouse(picture, QEvent::MouseButtonRelease, p + QPointF(-30, -40), Qt::LeftButton,
                                   Qt::NoButton);
                     }
@@ -208,8 +204,7 @@ private slots:
         QVERIFY(red);
     }
 
-    void konecAndTheWindowFrameKeepTheReview()
-    {
+    void konecAndTheWindowFrameKeepTheReview() {
         Spatny& s = reviewFor(3, 4);
         s.showModeless();
         QString asked;

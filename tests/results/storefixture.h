@@ -66,7 +66,7 @@ inline QList<QVariant> row(const StoreConfig& config, const QString& select)
     if (!connection.open())
         return {QStringLiteral("FAILED: ") + connection.failure()};
     QSqlQuery query(connection.database());
-    if (!query.exec(select))
+    if (!connection.prepare(query, select) || !query.exec())
         return {QStringLiteral("FAILED: ") + query.lastError().text()};
     if (query.next())
         for (int i = 0; i < query.record().count(); ++i)

@@ -139,6 +139,18 @@ private slots:
         QCOMPARE(TestSupport::endRequests, 1);
     }
 
+    void closingByTheFrameDoesWhatOkDoes() {
+        runState.emailMode = true;
+        Souhrn& s = Forms::get<Souhrn>();
+        bool exportShown = false;
+        TestSupport::onNextModal([&](QWidget* top) {
+            exportShown = qobject_cast<GenList*>(top) != nullptr;
+            top->hide();
+        });
+        s.close();
+        QVERIFY(exportShown);
+    }
+
     void failureAtTheEndCanBeRetried() {
         school->createGarbage();
         signInAtSchool(QStringLiteral("Novák"), QStringLiteral("2B"));

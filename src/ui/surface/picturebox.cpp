@@ -57,8 +57,25 @@ QSize PictureBox::sizeHint() const
     return QSize(m_innerWidth + 2 * f, m_innerHeight + 2 * f);
 }
 
+QPainter& PictureBox::painter()
+{
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>(&m_image);
+        m_penColor = m_foreColor;
+        m_painter->setPen(QPen(Colors::toQColor(m_penColor), 1.0));
+        m_painter->setFont(m_drawFont);
+    }
+    return *m_painter;
+}
+
+void PictureBox::endPainting() const
+{
+    m_painter.reset();
+}
+
 void PictureBox::ensureImage()
 {
+    endPainting();
     const qreal dpr = devicePixelRatioF();
     const QSize pixels(qRound(m_innerWidth * dpr), qRound(m_innerHeight * dpr));
     if (m_image.size() == pixels && qFuzzyCompare(m_image.devicePixelRatio(), dpr))
@@ -94,6 +111,7 @@ float PictureBox::ScaleHeight() const
 void PictureBox::Cls()
 {
     ensureImage();
+    endPainting();
     m_image.fill(Qt::white);
     m_current = QPointF(0, 0);
     update();
@@ -101,11 +119,11 @@ void PictureBox::Cls()
 
 void PictureBox::drawLine(QPointF from, QPointF to)
 {
-    QPainter p(&m_image);
-    QPen pen(Colors::toQColor(m_foreColor));
-    pen.setWidthF(1.0);
-    pen.setCosmetic(false);
-    p.setPen(pen);
+    QPainter& p = painter();
+    if (m_penColor != m_foreColor) {
+        m_penColor = m_foreColor;
+        p.setPen(QPen(Colors::toQColor(m_penColor), 1.0));
+    }
     p.drawLine(from, to);
     m_current = to;
     update();
@@ -123,9 +141,11 @@ void PictureBox::LineTo(float x, float y)
 
 void PictureBox::Print(const QString& item)
 {
-    QPainter p(&m_image);
-    p.setFont(m_drawFont);
-    p.setPen(Colors::toQColor(m_foreColor));
+    QPainter& p = painter();
+    if (m_penColor != m_foreColor) {
+        m_penColor = m_foreColor;
+        p.setPen(QPen(Colors::toQColor(m_penColor), 1.0));
+    }
     const QFontMetricsF fm(m_drawFont, &m_image);
     p.drawText(QPointF(m_current.x(), m_current.y() + fm.ascent()), item);
     m_current = QPointF(0, m_current.y() + fm.height());
@@ -148,6 +168,8 @@ void PictureBox::setFont(const QString& family, double points, bool bold)
     m_drawFont = QFont(family);
     m_drawFont.setPointSizeF(points);
     m_drawFont.setBold(bold);
+    if (m_painter)
+        m_painter->setFont(m_drawFont);
 }
 
 void PictureBox::setMousePointer(int shape)
@@ -179,6 +201,7 @@ QPointF PictureBox::inner(const QPointF& widgetPos) const
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
+    endPainting();
     {
         QPainter p(this);
         p.drawImage(QRectF(contentsRect()), m_image);

@@ -6,7 +6,10 @@
 #include <QFrame>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPointF>
+
+#include <memory>
 
 // The picture box: a sunken frame around an inner drawing area that keeps its picture in an image,
 // so drawings made while the form is hidden are there when it is shown. Mouse positions come in
@@ -17,7 +20,11 @@ class PictureBox : public QFrame, public Surface {
 public:
     explicit PictureBox(int innerWidth, int innerHeight, QWidget* parent = nullptr);
 
-    const QImage& image() const { return m_image; }
+    const QImage& image() const
+    {
+        endPainting();
+        return m_image;
+    }
 
     void Cls() override;
     float ScaleWidth() const override;
@@ -62,10 +69,15 @@ private:
     QPointF inner(const QPointF& widgetPos) const;
     void ensureImage();
     void drawLine(QPointF from, QPointF to);
+    // One painter serves a whole drawing routine; it ends before the picture is shown or read.
+    QPainter& painter();
+    void endPainting() const;
 
     int m_innerWidth;
     int m_innerHeight;
     QImage m_image;
+    mutable std::unique_ptr<QPainter> m_painter;
+    quint32 m_penColor = 0;
     QPointF m_current;
     quint32 m_foreColor = 0;
     QFont m_drawFont;
