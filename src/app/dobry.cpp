@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Dobry::Dobry() {
+Dobry::Dobry()
+{
     setObjectName(QStringLiteral("Dobry"));
     setWindowTitle(QStringLiteral("Gratuluji"));
     auto* layout = new QVBoxLayout(this);
@@ -40,7 +41,8 @@ Dobry::Dobry() {
     connect(Command2, &QPushButton::clicked, this, &Dobry::Command2_Click);
 }
 
-void Dobry::Command1_Click() {
+void Dobry::Command1_Click()
+{
     Krok1& step1 = Forms::get<Krok1>();
     step1.showModeless();
     step1.Form_Load();
@@ -48,11 +50,13 @@ void Dobry::Command1_Click() {
     Forms::unload(this);
 }
 
-void Dobry::Command2_Click() {
+void Dobry::Command2_Click()
+{
     Forms::get<Konec>().showModal();
 }
 
-bool Dobry::closeRequested() {
+bool Dobry::closeRequested()
+{
     Forms::get<Konec>().showModal();
     return true;
 }

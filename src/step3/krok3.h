@@ -30,9 +30,9 @@ public:
     bool CheckPhase() const;
 
     qint16 axisMax = 0;
-    qint16 amplitude = 0;   // pixels from the zero line to the crest
-    float phaseShift = 0;   // pixels; 200 pixels are 360 degrees
-    qint16 dragging = 0;    // -1 while a button is down on pb
+    qint16 amplitude = 0; // pixels from the zero line to the crest
+    float phaseShift = 0; // pixels; 200 pixels are 360 degrees
+    qint16 dragging = 0;  // -1 while a button is down on pb
     qint16 dragLastX = 0;
     qint16 dragLastY = 0;
 

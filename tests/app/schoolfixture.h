@@ -1,12 +1,10 @@
 #pragma once
 
-// A school database and its configuration in a temporary folder, for the tests of the sign-in,
-// the summary and whole runs. Header only: included by several test programs.
+// A school database and its configuration file in a temporary folder (header only: several test
+// programs use it). Zaci and Prehled are made with the field names alone, as another program of the
+// family may have made them.
 
-#include <QDir>
-#include <QFile>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QVariantList>
@@ -16,90 +14,74 @@ class SchoolFixture {
 public:
     SchoolFixture() {
         QDir(m_dir.path()).mkpath(QStringLiteral("user/kvizmat"));
-        QDir(m_dir.path()).mkpath(QStringLiteral("system"));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path() + QStringLiteral("/user")));
-        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_dir.path() + QStringLiteral("/system")));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("user"))));
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_dir.filePath(QStringLiteral("system"))));
     }
 
-    QString databasePath() const { return m_dir.path() + QStringLiteral("/skola.db"); }
+    QString databasePath() const { return m_dir.filePath(QStringLiteral("skola.db")); }
 
-    // Points the program at the database file (which need not exist).
+    // Points the program at the database file, which need not exist.
     void configure() const {
-        QFile conf(m_dir.path() + QStringLiteral("/user/kvizmat/kvizmat.conf"));
-        QVERIFY(conf.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        conf.write("[database]\npath=" + QFile::encodeName(databasePath()) + "\n");
+        QFile conf(m_dir.filePath(QStringLiteral("user/kvizmat/kvizmat.conf")));
+        if (conf.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            conf.write("[database]\npath=" + QFile::encodeName(databasePath()) + "\n");
     }
 
-    // Zaci and Prehled with the field names alone, as another program of the family may have made them.
     void createDatabase(const QList<QPair<QString, QString>>& pupils) const {
         configure();
-        withDatabase([&](QSqlDatabase& db) {
-            QSqlQuery q(db);
-            QVERIFY2(q.exec(QStringLiteral("CREATE TABLE Zaci (Prijmeni TEXT, Trida TEXT)")),
-                     qPrintable(q.lastError().text()));
-            QVERIFY(q.exec(QStringLiteral("CREATE TABLE Prehled (Prijmeni TEXT, Trida TEXT, Spravne INTEGER, "
-                                          "Chybne INTEGER, CasStrt, CasEnd, Datum, Prihlasenjako TEXT, "
-                                          "TypZkous INTEGER)")));
-            for (const auto& [surname, className] : pupils) {
-                q.prepare(QStringLiteral("INSERT INTO Zaci (Prijmeni, Trida) VALUES (?, ?)"));
-                q.addBindValue(surname);
-                q.addBindValue(className);
-                QVERIFY(q.exec());
-            }
-        });
+        QFile::remove(databasePath());
+        exec({"CREATE TABLE Zaci (Prijmeni TEXT, Trida TEXT)",
+              "CREATE TABLE Prehled (Prijmeni TEXT, Trida TEXT, Spravne INTEGER, Chybne INTEGER, CasStrt, "
+              "CasEnd, "
+              "Datum, Prihlasenjako TEXT, TypZkous INTEGER)"});
+        for (const auto& [surname, className] : pupils)
+            exec({"INSERT INTO Zaci VALUES (?, ?)"}, {surname, className});
     }
 
     void addEarlierRun(const QString& surname, int right, int wrong, int program = 3) const {
-        withDatabase([&](QSqlDatabase& db) {
-            QSqlQuery q(db);
-            q.prepare(QStringLiteral("INSERT INTO Prehled (Prijmeni, Trida, Spravne, Chybne, TypZkous) "
-                                     "VALUES (?, '1A', ?, ?, ?)"));
-            q.addBindValue(surname);
-            q.addBindValue(right);
-            q.addBindValue(wrong);
-            q.addBindValue(program);
-            QVERIFY(q.exec());
-        });
-    }
-
-    // The rows of Prehled: surname, class, right, wrong, user name, program number.
-    QList<QVariantList> runs() const {
-        QList<QVariantList> rows;
-        withDatabase([&](QSqlDatabase& db) {
-            QSqlQuery q(db);
-            QVERIFY(q.exec(QStringLiteral("SELECT Prijmeni, Trida, Spravne, Chybne, Prihlasenjako, TypZkous, "
-                                          "CasStrt, CasEnd, Datum FROM Prehled ORDER BY rowid")));
-            while (q.next()) {
-                QVariantList row;
-                for (int i = 0; i < 9; ++i)
-                    row << q.value(i);
-                rows << row;
-            }
-        });
-        return rows;
+        exec({"INSERT INTO Prehled (Prijmeni, Trida, Spravne, Chybne, TypZkous) VALUES (?, '1A', ?, ?, ?)"},
+             {surname, right, wrong, program});
     }
 
     // A file that exists but is no database.
     void createGarbage() const {
         configure();
         QFile f(databasePath());
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(QByteArray(4096, 'x'));
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            f.write(QByteArray(4096, 'x'));
     }
 
-    void removeDatabase() const { QFile::remove(databasePath()); }
+    // Surname, class, right, wrong, user name and program number of every row of Prehled.
+    QList<QVariantList> runs() const {
+        QList<QVariantList> rows;
+        exec({"SELECT Prijmeni, Trida, Spravne, Chybne, Prihlasenjako, TypZkous FROM Prehled ORDER BY rowid"},
+             {}, [&rows](QSqlQuery& q) {
+                 while (q.next())
+                     rows << QVariantList{q.value(0), q.value(1), q.value(2),
+                                          q.value(3), q.value(4), q.value(5)};
+             });
+        return rows;
+    }
 
 private:
-    template <class F> void withDatabase(F action) const {
-        const QString name = QStringLiteral("fixture");
+    void exec(const QList<const char*>& statements, const QVariantList& values = {},
+              std::function<void(QSqlQuery&)> read = {}) const {
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
             db.setDatabaseName(databasePath());
-            QVERIFY(db.open());
-            action(db);
-            db.close();
+            db.open();
+            for (const char* statement : statements) {
+                QSqlQuery q(db);
+                q.prepare(QString::fromUtf8(statement));
+                for (const QVariant& v : values)
+                    q.addBindValue(v);
+                if (!q.exec())
+                    qWarning("fixture: %s", statement);
+                if (read)
+                    read(q);
+            }
         }
-        QSqlDatabase::removeDatabase(name);
+        QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
     }
 
     QTemporaryDir m_dir;

@@ -10,14 +10,13 @@ class TestGaussPlane : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
 
-    void najdiMeritk_data()
-    {
+    void najdiMeritk_data() {
         QTest::addColumn<float>("re");
         QTest::addColumn<float>("im");
         QTest::addColumn<float>("expected");
-        const QList<QPair<float, float>> magnitudes = {{0, 1},       {0.4f, 1},    {1, 2},     {9.99f, 10},
-                                                       {10, 10},     {10.5f, 20},  {37.2f, 40}, {99, 100},
-                                                       {100, 100},   {100.1f, 200}, {1999, 2000}};
+        const QList<QPair<float, float>> magnitudes = {{0, 1},     {0.4f, 1},     {1, 2},      {9.99f, 10},
+                                                       {10, 10},   {10.5f, 20},   {37.2f, 40}, {99, 100},
+                                                       {100, 100}, {100.1f, 200}, {1999, 2000}};
         for (const auto& [m, limit] : magnitudes) {
             QTest::addRow("real %g", double(m)) << m << 0.0f << limit;
             QTest::addRow("imaginary %g", double(m)) << 0.0f << m << limit;
@@ -30,8 +29,7 @@ private slots:
         QTest::newRow("largest product") << 0.0f << 20000.0f << 30000.0f;
         QTest::newRow("not a number") << float(qQNaN()) << float(qQNaN()) << 1.0f;
     }
-    void najdiMeritk()
-    {
+    void najdiMeritk() {
         QFETCH(float, re);
         QFETCH(float, im);
         QFETCH(float, expected);
@@ -40,8 +38,7 @@ private slots:
 
     void najdiMeritkEndsOnInfinity() { QVERIFY(Scales::NajdiMeritk(float(qInf()), 1) > 1e37f); }
 
-    void mapping()
-    {
+    void mapping() {
         QCOMPARE(Scales::planeX(8, 372, 8), 354.0f);
         QCOMPARE(Scales::planeY(8, 372, 8), 18.0f);
         QCOMPARE(Scales::planeX(-1, 400, 1), 18.0f);
@@ -51,8 +48,7 @@ private slots:
         QCOMPARE(Scales::planeRe(186, 372, 8), 0.0f);
     }
 
-    void labels_data()
-    {
+    void labels_data() {
         QTest::addColumn<float>("limit");
         QTest::addColumn<float>("width");
         QTest::addColumn<float>("height");
@@ -91,8 +87,7 @@ private slots:
         QTest::newRow("1: imaginary -1") << 1.f << 400.f << 300.f << "-1 " << 12.f << 152.f;
         QTest::newRow("1: x") << 1.f << 400.f << 300.f << "x" << 387.f << 135.f;
     }
-    void labels()
-    {
+    void labels() {
         QFETCH(float, limit);
         QFETCH(float, width);
         QFETCH(float, height);
@@ -107,8 +102,7 @@ private slots:
         QCOMPARE(e->y1, y);
     }
 
-    void imaginaryLabelsOfNegativeValuesLieRight()
-    {
+    void imaginaryLabelsOfNegativeValuesLieRight() {
         RecordingSurface s(372, 372);
         GaussPlane::RedrawPlane(s, 8, 186, 186, false);
         QStringList below;
@@ -118,8 +112,7 @@ private slots:
         QCOMPARE(below, QStringList({"-2 ", "-4 ", "-6 ", "-8 "}));
     }
 
-    void realLabelsLeftToRight()
-    {
+    void realLabelsLeftToRight() {
         RecordingSurface s(400, 300);
         GaussPlane::RedrawPlane(s, 1, 200, 150, true);
         QList<RecordingSurface::Entry> row;
@@ -133,15 +126,13 @@ private slots:
         QCOMPARE(texts, QStringList({"-1 ", "-.75", "-.5", "-.25", ".25", ".5", ".75", "1"}));
     }
 
-    void marker_data()
-    {
+    void marker_data() {
         QTest::addColumn<bool>("following");
         QTest::addColumn<int>("lines");
         QTest::newRow("fixed") << false << 21;
         QTest::newRow("following") << true << 19;
     }
-    void marker()
-    {
+    void marker() {
         QFETCH(bool, following);
         QFETCH(int, lines);
         RecordingSurface s(372, 372);

@@ -14,21 +14,18 @@
 #include <QtTest>
 
 // Positions are given in pixels of Graf's inner area, as the form sees them.
-static QPoint widgetPoint(PictureBox* p, QPointF inner)
-{
+static QPoint widgetPoint(PictureBox* p, QPointF inner) {
     return (inner + QPointF(p->contentsRect().topLeft())).toPoint();
 }
 
 // Fractional and far-off positions go in as the platform would deliver them.
-static void moveTo(PictureBox* p, QPointF inner, Qt::MouseButtons buttons = Qt::NoButton)
-{
+static void moveTo(PictureBox* p, QPointF inner, Qt::MouseButtons buttons = Qt::NoButton) {
     const QPointF local = inner + QPointF(p->contentsRect().topLeft());
     QMouseEvent e(QEvent::MouseMove, local, p->mapToGlobal(local), Qt::NoButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(p, &e);
 }
 
-static bool black(const PictureBox* p, int x, int y)
-{
+static bool black(const PictureBox* p, int x, int y) {
     return p->image().pixelColor(x, y) == Qt::black;
 }
 
@@ -43,8 +40,7 @@ class TestKrok2 : public QObject {
     QPointF end() const { return {form->vectorEndX, form->vectorEndY}; }
 
 private slots:
-    void init()
-    {
+    void init() {
         TestSupport::resetProgram();
         QCursor::setPos(0, 0); // a move to where the last case left the pointer would not be delivered
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
@@ -57,8 +53,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }
 
-    void setUpForTheExample()
-    {
+    void setUpForTheExample() {
         QCOMPARE(Data_a_promene::axisLimit, 500.0f);
         QCOMPARE(end(), QPointF(186, 186));
         QCOMPARE(form->vectorFollowing, qint16(0));
@@ -72,8 +67,7 @@ private slots:
         QVERIFY(form->back->isHidden());
     }
 
-    void firstClickHidesMarkerWithoutMovingTheVector()
-    {
+    void firstClickHidesMarkerWithoutMovingTheVector() {
         move({100, 100});
         QCOMPARE(end(), QPointF(186, 186)); // fixed: moves change nothing
         click({100, 100});
@@ -93,8 +87,7 @@ private slots:
         QCOMPARE(end(), QPointF(201, 251));
     }
 
-    void band_data()
-    {
+    void band_data() {
         QTest::addColumn<QPointF>("position");
         QTest::addColumn<bool>("accepted");
         QTest::newRow("x 17") << QPointF(17, 200) << false;
@@ -108,8 +101,7 @@ private slots:
         QTest::newRow("far beyond") << QPointF(1e7, 1e9) << false;
         QTest::newRow("far below") << QPointF(200, -1e9) << false;
     }
-    void band()
-    {
+    void band() {
         QFETCH(QPointF, position);
         QFETCH(bool, accepted);
         click({90, 90});
@@ -124,8 +116,7 @@ private slots:
         QVERIFY(qAbs(end().x() - expected.x()) < 1e-4 && qAbs(end().y() - expected.y()) < 1e-4);
     }
 
-    void survivesLeavingAndComingBack()
-    {
+    void survivesLeavingAndComingBack() {
         click({100, 100});
         move({150, 61});
         const QImage picture = graf->image().copy();
@@ -153,20 +144,19 @@ private slots:
         QCOMPARE(Data_a_promene::axisLimit, 500.0f);
     }
 
-    void newExampleResets()
-    {
+    void newExampleResets() {
         click({100, 100});
         move({150, 61});
-        TestSupport::scriptNextExample({0.6f, TestSupport::drawFor(3, 200, 100), TestSupport::drawFor(0, 200, 100),
-                                        TestSupport::drawFor(1, 200, 100), TestSupport::drawFor(0, 200, 100)});
+        TestSupport::scriptNextExample({0.6f, TestSupport::drawFor(3, 200, 100),
+                                        TestSupport::drawFor(0, 200, 100), TestSupport::drawFor(1, 200, 100),
+                                        TestSupport::drawFor(0, 200, 100)});
         Forms::get<Krok1>().Form_Load(); // 3 * 1
         QCOMPARE(Data_a_promene::axisLimit, 4.0f);
         QCOMPARE(end(), QPointF(186, 186));
         QCOMPARE(form->vectorFollowing, qint16(0));
     }
 
-    void correctDrawingModeIgnoresTheMouse()
-    {
+    void correctDrawingModeIgnoresTheMouse() {
         Data_a_promene::correctDrawingMode = true;
         const QImage picture = graf->image().copy();
         click({100, 100});
@@ -180,8 +170,7 @@ private slots:
         QCOMPARE(graf->image(), picture);
     }
 
-    void closingAsksAndStays()
-    {
+    void closingAsksAndStays() {
         click({100, 100});
         move({150, 61});
         TestSupport::onNextModal([](QWidget* w) {
@@ -199,16 +188,14 @@ private slots:
         QVERIFY(!Forms::find<Konec>());
     }
 
-    void backOnlyHides()
-    {
+    void backOnlyHides() {
         form->back->show();
         QTest::mouseClick(form->back, Qt::LeftButton);
         QVERIFY(!form->isVisible());
         QVERIFY(!Forms::get<Krok3>().isVisible());
     }
 
-    void keyboard()
-    {
+    void keyboard() {
         form->Contin->setFocus();
         for (int i = 0; i < 6 && !graf->hasFocus(); ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -245,8 +232,7 @@ private slots:
         QTRY_VERIFY(Forms::get<Krok3>().isVisible());
     }
 
-    void accessibleNames()
-    {
+    void accessibleNames() {
         for (QWidget* w : form->findChildren<QWidget*>())
             if (w->inherits("QPushButton") || w->inherits("QLabel") || w == graf)
                 QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));

@@ -13,13 +13,12 @@
 #include <QtTest>
 
 // Positions in pixels of pb's inner area (485 x 221: centre 242.5, 110.5; full scale 80.5).
-static QPointF local(PictureBox* p, QPointF inner)
-{
+static QPointF local(PictureBox* p, QPointF inner) {
     return inner + QPointF(p->contentsRect().topLeft());
 }
 
-static void send(PictureBox* p, QEvent::Type type, QPointF inner, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
+static void send(PictureBox* p, QEvent::Type type, QPointF inner, Qt::MouseButton button,
+                 Qt::MouseButtons buttons) {
     const QPointF at = local(p, inner);
     QMouseEvent e(type, at, p->mapToGlobal(at), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(p, &e);
@@ -37,8 +36,7 @@ class TestKrok3 : public QObject {
     void release(QPointF at) { QTest::mouseRelease(pb, Qt::LeftButton, {}, local(pb, at).toPoint()); }
 
 private slots:
-    void init()
-    {
+    void init() {
         TestSupport::resetProgram();
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         Forms::get<Krok1>(); // (100 + 200i) + (300 - 400i): r = 447.2
@@ -50,8 +48,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }
 
-    void reset()
-    {
+    void reset() {
         QCOMPARE(form->axisMax, qint16(500));
         QCOMPARE(form->amplitude, qint16(40));
         QCOMPARE(form->phaseShift, 0.0f);
@@ -61,8 +58,7 @@ private slots:
         QVERIFY(pb->accessibleDescription().contains(QStringLiteral("posun 0,0°")));
     }
 
-    void hoverBands_data()
-    {
+    void hoverBands_data() {
         QTest::addColumn<QPointF>("at");
         QTest::addColumn<int>("pointer");
         QTest::newRow("free") << QPointF(100, 40) << 0;
@@ -76,8 +72,7 @@ private slots:
         QTest::newRow("far outside") << QPointF(-1e9, 1e9) << 0;
         QTest::newRow("vertical band far below") << QPointF(242.5, 5000) << 9;
     }
-    void hoverBands()
-    {
+    void hoverBands() {
         QFETCH(QPointF, at);
         QFETCH(int, pointer);
         const QImage picture = pb->image().copy();
@@ -87,8 +82,7 @@ private slots:
         QCOMPARE(form->amplitude, qint16(40));
     }
 
-    void drags_data()
-    {
+    void drags_data() {
         QTest::addColumn<QPointF>("from");
         QTest::addColumn<QPointF>("to");
         QTest::addColumn<float>("during");
@@ -99,16 +93,15 @@ private slots:
         QTest::newRow("free, below the line") << QPointF(300, 180) << QPointF(300, 150) << 0.f << 0.f << 40;
         QTest::newRow("clamped above") << QPointF(300, 40) << QPointF(300, -500) << 0.f << 0.f << 80;
         QTest::newRow("clamped below") << QPointF(300, 40) << QPointF(300, 1e6) << 0.f << 0.f << 80;
-        QTest::newRow("phase only from the crossing") << QPointF(244, 112) << QPointF(300, 10) << -56.f << 144.f
-                                                       << 40;
+        QTest::newRow("phase only from the crossing")
+            << QPointF(244, 112) << QPointF(300, 10) << -56.f << 144.f << 40;
         QTest::newRow("amplitude only") << QPointF(100, 112) << QPointF(400, 30) << 0.f << 0.f << 80;
-        QTest::newRow("amplitude jumps to the distance") << QPointF(100, 109) << QPointF(100, 170) << 0.f << 0.f
-                                                         << 60;
+        QTest::newRow("amplitude jumps to the distance")
+            << QPointF(100, 109) << QPointF(100, 170) << 0.f << 0.f << 60;
         QTest::newRow("amplitude to zero") << QPointF(100, 112) << QPointF(50, 110.5) << 0.f << 0.f << 0;
         QTest::newRow("far left") << QPointF(300, 60) << QPointF(-1e7, 60) << 10000300.f << 100.f << 50;
     }
-    void drags()
-    {
+    void drags() {
         QFETCH(QPointF, from);
         QFETCH(QPointF, to);
         QFETCH(float, during);
@@ -126,8 +119,7 @@ private slots:
         QCOMPARE(pb->MousePointer(), 0);
     }
 
-    void freeDragPointerAndSecondButton()
-    {
+    void freeDragPointerAndSecondButton() {
         hover({400, 40});
         press({400, 40});
         QCOMPARE(pb->MousePointer(), 5);
@@ -140,8 +132,7 @@ private slots:
         QCOMPARE(form->dragging, qint16(0));
     }
 
-    void correctDrawingModeIgnoresEverything()
-    {
+    void correctDrawingModeIgnoresEverything() {
         Data_a_promene::correctDrawingMode = true;
         const QImage picture = pb->image().copy();
         hover({244, 40});
@@ -158,8 +149,7 @@ private slots:
         QCOMPARE(pb->image(), picture);
     }
 
-    void stateSurvivesGoingBack()
-    {
+    void stateSurvivesGoingBack() {
         hover({400, 40});
         press({400, 40});
         drag({350, 60});
@@ -180,8 +170,7 @@ private slots:
         QCOMPARE(form->amplitude, qint16(40));
     }
 
-    void closingAsksAndStays()
-    {
+    void closingAsksAndStays() {
         TestSupport::onNextModal([](QWidget* w) {
             QCOMPARE(w->objectName(), QStringLiteral("Konec"));
             static_cast<Konec*>(w)->Command2->click();
@@ -197,8 +186,7 @@ private slots:
         QVERIFY(!form->isVisible());
     }
 
-    void keyboard()
-    {
+    void keyboard() {
         form->dok->setFocus();
         for (int i = 0; i < 6 && !pb->hasFocus(); ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -237,8 +225,7 @@ private slots:
         QVERIFY(form->isVisible());
     }
 
-    void accessibleNames()
-    {
+    void accessibleNames() {
         for (QWidget* w : form->findChildren<QWidget*>())
             if (w->inherits("QPushButton") || w->inherits("QLabel") || w == pb)
                 QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));

@@ -10,16 +10,15 @@ class TestSinusoid : public QObject {
     Q_OBJECT
 
     // The curve's 51 points as the drawing must compute them for a phase already in range.
-    static QList<QPointF> expectedCurve(int phase, double amplitude)
-    {
+    static QList<QPointF> expectedCurve(int phase, double amplitude) {
         QList<QPointF> points;
         for (int i = 0; i <= 50; ++i)
-            points << QPointF(std::round(42.5 + 8 * i),
-                              std::round(110.5 - amplitude * std::sin(3.14159265358979 * (8 * i + phase) / 100)));
+            points << QPointF(
+                std::round(42.5 + 8 * i),
+                std::round(110.5 - amplitude * std::sin(3.14159265358979 * (8 * i + phase) / 100)));
         return points;
     }
-    static QList<QPointF> drawnCurve(const RecordingSurface& s)
-    {
+    static QList<QPointF> drawnCurve(const RecordingSurface& s) {
         QList<QPointF> points;
         const auto lines = s.lines();
         for (qsizetype i = lines.size() - 51; i < lines.size(); ++i)
@@ -30,8 +29,7 @@ class TestSinusoid : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
 
-    void findAxisMax_data()
-    {
+    void findAxisMax_data() {
         QTest::addColumn<double>("r");
         QTest::addColumn<int>("expected");
         QTest::newRow("0.3") << 0.3 << 1;
@@ -49,15 +47,13 @@ private slots:
         QTest::newRow("beyond 16 bits") << 1e9 << 30000;
         QTest::newRow("not a number") << qQNaN() << 1;
     }
-    void findAxisMax()
-    {
+    void findAxisMax() {
         QFETCH(double, r);
         QFETCH(int, expected);
         QCOMPARE(int(Scales::FindAxisMax(r)), expected);
     }
 
-    void round_data()
-    {
+    void round_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("expected");
         QTest::newRow("2.5") << 2.5 << 3.0;
@@ -65,15 +61,13 @@ private slots:
         QTest::newRow("70.5") << 70.5 << 71.0;
         QTest::newRow("2.49") << 2.49 << 2.0;
     }
-    void round()
-    {
+    void round() {
         QFETCH(double, value);
         QFETCH(double, expected);
         QCOMPARE(Sinusoid::Round(value), expected);
     }
 
-    void scaleForSh221()
-    {
+    void scaleForSh221() {
         RecordingSurface s(485, 221);
         Sinusoid::DrawSin(s, 10, 0, 40);
         QCOMPARE(s.entries.first().op, RecordingSurface::Op::Cls);
@@ -92,8 +86,7 @@ private slots:
         }
     }
 
-    void labels_data()
-    {
+    void labels_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<float>("x");
         QTest::addColumn<float>("y");
@@ -108,8 +101,7 @@ private slots:
         QTest::newRow("-3/4") << "-7,5 " << 246.f << 164.875f;
         QTest::newRow("bottom, an integer") << "-10 " << 246.f << 185.f;
     }
-    void labels()
-    {
+    void labels() {
         QFETCH(QString, text);
         QFETCH(float, x);
         QFETCH(float, y);
@@ -121,8 +113,7 @@ private slots:
         QCOMPARE(e->y1, y);
     }
 
-    void curve_data()
-    {
+    void curve_data() {
         QTest::addColumn<int>("phase");
         QTest::addColumn<int>("drawnAs");
         QTest::addColumn<double>("amplitude");
@@ -134,8 +125,7 @@ private slots:
         QTest::newRow("negative unchanged") << -30 << -30 << 40.0;
         QTest::newRow("flat") << 77 << 77 << 0.0;
     }
-    void curve()
-    {
+    void curve() {
         QFETCH(int, phase);
         QFETCH(int, drawnAs);
         QFETCH(double, amplitude);
@@ -153,15 +143,13 @@ private slots:
                 QCOMPARE(e.color, 255u);
     }
 
-    void crestRoundsHalvesAwayFromZero()
-    {
+    void crestRoundsHalvesAwayFromZero() {
         RecordingSurface s(485, 221);
         Sinusoid::DrawSin(s, 10, 50, 40);
         QCOMPARE(drawnCurve(s).first(), QPointF(43, 71));
     }
 
-    void flatLineOnTheAxis()
-    {
+    void flatLineOnTheAxis() {
         RecordingSurface s(485, 221);
         Sinusoid::DrawSin(s, 10, 0, 0);
         const auto curve = drawnCurve(s);
