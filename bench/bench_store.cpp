@@ -9,8 +9,8 @@
 #include "results/storeconfig.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -49,17 +49,20 @@ bool fill(const StoreConfig& config, bool withIndex)
     const QString numbers =
         config.isPostgres()
             ? QStringLiteral("generate_series(1, %1) AS s(x)").arg(rows)
-            : QStringLiteral("(WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c LIMIT %1) SELECT x FROM c)")
+            : QStringLiteral(
+                  "(WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c LIMIT %1) SELECT x FROM c)")
                   .arg(rows);
-    const QString times = config.isPostgres() ? QStringLiteral("'08:00'::time, '08:40'::time, DATE '2024-01-01' + x % 300")
-                                              : QStringLiteral("'08:00:00', '08:40:00', '2024-01-01'");
+    const QString times = config.isPostgres()
+                              ? QStringLiteral("'08:00'::time, '08:40'::time, DATE '2024-01-01' + x % 300")
+                              : QStringLiteral("'08:00:00', '08:40:00', '2024-01-01'");
     const bool ok =
         connection.beginWrite() &&
         connection.exec(QStringLiteral("INSERT INTO \"Prehled\" SELECT 'Žák ' || (x % %1), '2B', x % 7, x % 3, %2, "
                                        "'ucebna', x % 5 + 1 FROM %3")
                             .arg(pupils)
                             .arg(times, numbers)) &&
-        connection.commit() && connection.exec(config.isPostgres() ? QStringLiteral("VACUUM ANALYZE") : QStringLiteral("ANALYZE"));
+        connection.commit() &&
+        connection.exec(config.isPostgres() ? QStringLiteral("VACUUM ANALYZE") : QStringLiteral("ANALYZE"));
     if (!ok)
         std::printf("  cannot fill: %s\n", qPrintable(connection.failure()));
     else
@@ -96,7 +99,7 @@ void measure(const char* title)
         QElapsedTimer timer;
         timer.start();
         const SchoolStore::Failure f = SchoolStore::storeResultsAndReadTotals(run, QDateTime::currentDateTime(),
-                                                                             QStringLiteral("bench"), right, wrong);
+                                                                              QStringLiteral("bench"), right, wrong);
         ms.push_back(timer.nsecsElapsed() / 1e6);
         if (f.failed) {
             std::printf("  failed: %s\n", qPrintable(f.message));

@@ -225,16 +225,17 @@ int vysledky(const QString& argument, const QString& onlyClass, bool classGiven)
                 classes[className] << surname;
         }
         QSqlQuery runs(connection.database());
-        connection.prepare(runs, QStringLiteral("SELECT \"Trida\", \"Prijmeni\", COUNT(*), SUM(COALESCE(\"Spravne\", 0)), "
-                                    "SUM(COALESCE(\"Chybne\", 0)) FROM \"Prehled\" WHERE \"TypZkous\" = 3 "
-                                    "GROUP BY \"Trida\", \"Prijmeni\" ORDER BY \"Prijmeni\""));
+        connection.prepare(runs,
+                           QStringLiteral("SELECT \"Trida\", \"Prijmeni\", COUNT(*), SUM(COALESCE(\"Spravne\", 0)), "
+                                          "SUM(COALESCE(\"Chybne\", 0)) FROM \"Prehled\" WHERE \"TypZkous\" = 3 "
+                                          "GROUP BY \"Trida\", \"Prijmeni\" ORDER BY \"Prijmeni\""));
         if (!connection.exec(runs))
             return failed(QStringLiteral("Výsledky nelze přečíst: %1").arg(connection.failure()));
         while (runs.next()) {
             const QString className = runs.value(0).toString();
             const QString surname = runs.value(1).toString();
             totals[{className, surname}] = {runs.value(2).toLongLong(), runs.value(3).toLongLong(),
-                                           runs.value(4).toLongLong()};
+                                            runs.value(4).toLongLong()};
             if (!classes[className].contains(surname))
                 classes[className] << surname;
         }
@@ -260,18 +261,16 @@ int vysledky(const QString& argument, const QString& onlyClass, bool classGiven)
             out << "\n";
         first = false;
         out << QStringLiteral("Třída %1\n").arg(it.key().isEmpty() ? QStringLiteral("(neuvedena)") : it.key());
-        out << "  " << QStringLiteral("Příjmení").leftJustified(width) << QStringLiteral("  Běhů   Dobře  Špatně  Úspěšnost\n");
+        out << "  " << QStringLiteral("Příjmení").leftJustified(width)
+            << QStringLiteral("  Běhů   Dobře  Špatně  Úspěšnost\n");
         for (const QString& surname : it.value()) {
             const PupilTotals t = totals.value({it.key(), surname});
             const qint64 all = t.right + t.wrong;
-            const QString rate = all == 0 ? QStringLiteral("–")
-                                          : locale.toString(double(t.right) / double(all) * 100.0, 'f', 2) +
-                                                QStringLiteral(" %");
-            out << "  " << surname.leftJustified(width) << QStringLiteral("  %1  %2  %3  %4\n")
-                                                                .arg(t.runs, 4)
-                                                                .arg(t.right, 6)
-                                                                .arg(t.wrong, 6)
-                                                                .arg(rate, 9);
+            const QString rate =
+                all == 0 ? QStringLiteral("–")
+                         : locale.toString(double(t.right) / double(all) * 100.0, 'f', 2) + QStringLiteral(" %");
+            out << "  " << surname.leftJustified(width)
+                << QStringLiteral("  %1  %2  %3  %4\n").arg(t.runs, 4).arg(t.right, 6).arg(t.wrong, 6).arg(rate, 9);
         }
     }
     return Ok;
@@ -311,7 +310,8 @@ int importovat(const QString& argument, const QString& file)
     bool ok = false;
     {
         QSqlQuery seen(connection.database());
-        connection.prepare(seen, QStringLiteral("SELECT \"Importovano\" FROM \"ImportovaneBloky\" WHERE \"Otisk\" = ?"));
+        connection.prepare(seen,
+                           QStringLiteral("SELECT \"Importovano\" FROM \"ImportovaneBloky\" WHERE \"Otisk\" = ?"));
         seen.addBindValue(fingerprint);
         ok = connection.exec(seen);
         if (ok && seen.next())
@@ -319,9 +319,10 @@ int importovat(const QString& argument, const QString& file)
         seen.finish();
         if (ok && importedAt.isEmpty()) {
             QSqlQuery insert(connection.database());
-            connection.prepare(insert, QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
-                                          "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
-                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+            connection.prepare(
+                insert, QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
+                                       "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
+                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
             insert.addBindValue(report.pupilName);
             insert.addBindValue(report.pupilClass);
             insert.addBindValue(report.examplesRight);
@@ -332,7 +333,8 @@ int importovat(const QString& argument, const QString& file)
             insert.addBindValue(QStringLiteral("e-mail"));
             insert.addBindValue(3);
             QSqlQuery remember(connection.database());
-            connection.prepare(remember, 
+            connection.prepare(
+                remember,
                 QStringLiteral("INSERT INTO \"ImportovaneBloky\" (\"Otisk\", \"Importovano\") VALUES (?, ?)"));
             remember.addBindValue(fingerprint);
             remember.addBindValue(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")));

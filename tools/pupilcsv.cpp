@@ -73,8 +73,8 @@ PupilCsv PupilCsv::parse(const QByteArray& content)
         QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
         const QString line = decoder.decode(raw);
         if (decoder.hasError()) {
-            result.badLines << QStringLiteral("řádek %1: není v kódování UTF-8 (uložte soubor jako CSV UTF-8)")
-                                   .arg(number);
+            result.badLines
+                << QStringLiteral("řádek %1: není v kódování UTF-8 (uložte soubor jako CSV UTF-8)").arg(number);
             continue;
         }
         if (line.trimmed().isEmpty())

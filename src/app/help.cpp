@@ -11,7 +11,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-Help::Help() {
+Help::Help()
+{
     setObjectName(QStringLiteral("Help"));
     setWindowTitle(QStringLiteral("Nápověda - pozorně čtěte"));
     setAccessibleName(QStringLiteral("Nápověda - pozorně čtěte"));
@@ -52,7 +53,8 @@ Help::Help() {
     connect(Command1, &QPushButton::clicked, this, &Help::Command1_Click);
 }
 
-void Help::Command1_Click() {
+void Help::Command1_Click()
+{
     Forms::unload(this);
     Krok1& step1 = Forms::get<Krok1>();
     step1.showModeless();

@@ -13,7 +13,8 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text) {
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
+{
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setWordWrap(true);
@@ -21,7 +22,8 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text) {
     return label;
 }
 
-QLabel* makeAddress(QWidget* parent, const QString& name, const QString& address) {
+QLabel* makeAddress(QWidget* parent, const QString& name, const QString& address)
+{
     auto* label = new QLabel(address, parent);
     label->setObjectName(name);
     QPalette blue = label->palette();
@@ -39,7 +41,8 @@ QLabel* makeAddress(QWidget* parent, const QString& name, const QString& address
 
 } // namespace
 
-info::info() {
+info::info()
+{
     setObjectName(QStringLiteral("info"));
     setWindowTitle(QStringLiteral("Informace"));
     setAccessibleName(QStringLiteral("Informace o programu"));
@@ -51,16 +54,15 @@ info::info() {
     Label2->setFont(title);
     Label7 = makeLabel(this, QStringLiteral("Label7"),
                        QStringLiteral("verze 2.0\nPro střední průmyslové školy napsal Jan Kvizmatik"));
-    Label3 = makeLabel(
-        this, QStringLiteral("Label3"),
-        QStringLiteral("Tento program je určen žákům středních průmyslových škol technického zaměření k "
-                       "procvičení matematiky a elektrotechniky, ve kterých se komplexní čísla hojně "
-                       "používají. Doufám, že se vám bude líbit a že mu zůstanete věrnými uživateli. Přeji "
-                       "vám mnoho správně zakreslených komplexních čísel.\n\nJan Kvizmatik"));
-    Label4 =
-        makeLabel(this, QStringLiteral("Label4"),
-                  QStringLiteral("Pokud byste nalezli v tomto programu chybu nebo měli námět na jeho "
-                                 "zlepšení či návrh na jiný program můžete mě kontaktovat e-mailem na:"));
+    Label3 =
+        makeLabel(this, QStringLiteral("Label3"),
+                  QStringLiteral("Tento program je určen žákům středních průmyslových škol technického zaměření k "
+                                 "procvičení matematiky a elektrotechniky, ve kterých se komplexní čísla hojně "
+                                 "používají. Doufám, že se vám bude líbit a že mu zůstanete věrnými uživateli. Přeji "
+                                 "vám mnoho správně zakreslených komplexních čísel.\n\nJan Kvizmatik"));
+    Label4 = makeLabel(this, QStringLiteral("Label4"),
+                       QStringLiteral("Pokud byste nalezli v tomto programu chybu nebo měli námět na jeho "
+                                      "zlepšení či návrh na jiný program můžete mě kontaktovat e-mailem na:"));
     Label1 = makeAddress(this, QStringLiteral("Label1"), QString::fromLatin1(firstAddress));
     Label6 = makeAddress(this, QStringLiteral("Label6"), QString::fromLatin1(secondAddress));
     Label1->installEventFilter(this);
@@ -92,7 +94,8 @@ info::info() {
     connect(Command1, &QPushButton::clicked, this, &info::Command1_Click);
 }
 
-bool info::eventFilter(QObject* watched, QEvent* event) {
+bool info::eventFilter(QObject* watched, QEvent* event)
+{
     auto* label = qobject_cast<QLabel*>(watched);
     if (label != Label1 && label != Label6)
         return Form::eventFilter(watched, event);
@@ -112,11 +115,13 @@ bool info::eventFilter(QObject* watched, QEvent* event) {
     return Form::eventFilter(watched, event);
 }
 
-void info::writeTo(const QString& address) {
+void info::writeTo(const QString& address)
+{
     // When no program takes "mailto:" links nothing happens, and the form stays open.
     System::openUrl(QUrl(QStringLiteral("mailto:") + address));
 }
 
-void info::Command1_Click() {
+void info::Command1_Click()
+{
     Forms::unload(this);
 }

@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-static bool hasDisplay() {
+static bool hasDisplay()
+{
     auto set = [](const char* name) {
         const char* v = std::getenv(name);
         return v && *v;
@@ -16,7 +17,8 @@ static bool hasDisplay() {
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     if (!hasDisplay()) {
         std::fputs("kvizmat: není k dispozici grafické prostředí (DISPLAY ani WAYLAND_DISPLAY nejsou "
                    "nastaveny); spusťte program na ploše.\n",

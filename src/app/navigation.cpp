@@ -6,11 +6,13 @@
 
 namespace Navigation {
 
-void start() {
+void start()
+{
     Forms::get<Uvod>().showModeless();
 }
 
-void showSummary() {
+void showSummary()
+{
     Forms::get<Souhrn>().showModal();
 }
 

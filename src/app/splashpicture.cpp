@@ -7,7 +7,8 @@
 
 namespace {
 
-void arrowHead(QPainter& p, QPointF tip, QPointF from, qreal length) {
+void arrowHead(QPainter& p, QPointF tip, QPointF from, qreal length)
+{
     const QLineF back(tip, from);
     QLineF side1 = back;
     side1.setLength(length);
@@ -18,7 +19,8 @@ void arrowHead(QPainter& p, QPointF tip, QPointF from, qreal length) {
     p.drawPolygon(QPolygonF({tip, side1.p2(), side2.p2()}));
 }
 
-void axis(QPainter& p, QPointF from, QPointF to) {
+void axis(QPainter& p, QPointF from, QPointF to)
+{
     p.drawLine(from, to);
     p.save();
     p.setBrush(p.pen().color());
@@ -28,7 +30,8 @@ void axis(QPainter& p, QPointF from, QPointF to) {
 
 } // namespace
 
-QImage SplashPicture::render(QSize size, qreal devicePixelRatio) {
+QImage SplashPicture::render(QSize size, qreal devicePixelRatio)
+{
     QImage image(size * devicePixelRatio, QImage::Format_RGB32);
     image.setDevicePixelRatio(devicePixelRatio);
     QPainter p(&image);
@@ -53,10 +56,8 @@ QImage SplashPicture::render(QSize size, qreal devicePixelRatio) {
     for (int i = -4; i <= 4; ++i) {
         if (i == 0)
             continue;
-        p.drawLine(QPointF(origin.x() + i * step, origin.y() - 3),
-                   QPointF(origin.x() + i * step, origin.y() + 3));
-        p.drawLine(QPointF(origin.x() - 3, origin.y() - i * step),
-                   QPointF(origin.x() + 3, origin.y() - i * step));
+        p.drawLine(QPointF(origin.x() + i * step, origin.y() - 3), QPointF(origin.x() + i * step, origin.y() + 3));
+        p.drawLine(QPointF(origin.x() - 3, origin.y() - i * step), QPointF(origin.x() + 3, origin.y() - i * step));
     }
     QFont small(QStringLiteral("Arial"));
     small.setPixelSize(11);

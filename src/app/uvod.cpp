@@ -13,7 +13,8 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int points, bool bold) {
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int points, bool bold)
+{
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setAccessibleName(text);
@@ -27,15 +28,15 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int
 
 } // namespace
 
-Uvod::Uvod() {
+Uvod::Uvod()
+{
     setObjectName(QStringLiteral("Uvod"));
     setWindowTitle(QString());
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAccessibleName(QStringLiteral("Úvodní obrazovka programu Kvizmat"));
     setFixedSize(520, 320);
 
-    Label3 =
-        makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Kvizmat 3: Komplexní čísla"), 22, true);
+    Label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Kvizmat 3: Komplexní čísla"), 22, true);
     Label4 = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("verze 2.0"), 11, false);
     Label5 = makeLabel(this, QStringLiteral("Label5"),
                        QStringLiteral("Pro střední průmyslové školy napsal Jan Kvizmatik"), 9, false);
@@ -52,11 +53,13 @@ Uvod::Uvod() {
     connect(Timer1, &QTimer::timeout, this, &Uvod::closeSplash);
 }
 
-void Uvod::Form_Load() {
+void Uvod::Form_Load()
+{
     Timer1->start();
 }
 
-void Uvod::closeSplash() {
+void Uvod::closeSplash()
+{
     if (m_closing)
         return;
     m_closing = true;
@@ -65,7 +68,8 @@ void Uvod::closeSplash() {
     Forms::unload(this);
 }
 
-void Uvod::paintEvent(QPaintEvent*) {
+void Uvod::paintEvent(QPaintEvent*)
+{
     // Drawn again only when the window moved to a screen of another density.
     if (m_picture.isNull() || m_picture.devicePixelRatio() != devicePixelRatioF())
         m_picture = SplashPicture::render(size(), devicePixelRatioF());
@@ -73,12 +77,14 @@ void Uvod::paintEvent(QPaintEvent*) {
     painter.drawImage(QPointF(0, 0), m_picture);
 }
 
-void Uvod::keyPressEvent(QKeyEvent* event) {
+void Uvod::keyPressEvent(QKeyEvent* event)
+{
     event->accept();
     closeSplash();
 }
 
-void Uvod::mouseReleaseEvent(QMouseEvent* event) {
+void Uvod::mouseReleaseEvent(QMouseEvent* event)
+{
     // A click released over one of the labels reaches here too; only the background counts.
     if (childAt(event->position().toPoint()))
         return;

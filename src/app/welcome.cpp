@@ -21,7 +21,8 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, QWidget* buddy) {
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, QWidget* buddy)
+{
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
     label->setBuddy(buddy);
@@ -35,7 +36,8 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
 
 } // namespace
 
-Welcome::Welcome() {
+Welcome::Welcome()
+{
     setObjectName(QStringLiteral("Welcome"));
     setWindowTitle(QStringLiteral("Vítejte"));
     setAccessibleName(QStringLiteral("Vítejte: přihlášení"));
@@ -105,12 +107,12 @@ Welcome::Welcome() {
     conn_Click();
 }
 
-void Welcome::Form_Load() {
+void Welcome::Form_Load()
+{
     QString problem;
     if (!SchoolStore::databaseAvailable(&problem)) {
         if (!problem.isEmpty())
-            System::message(nullptr, QMessageBox::Warning, QStringLiteral("Školní databáze"), problem,
-                            QMessageBox::Ok);
+            System::message(nullptr, QMessageBox::Warning, QStringLiteral("Školní databáze"), problem, QMessageBox::Ok);
         useEmailSignInOnly();
         return;
     }
@@ -118,9 +120,8 @@ void Welcome::Form_Load() {
     const SchoolStore::Failure failure = SchoolStore::loadProfiles(items);
     if (failure.failed) {
         System::message(nullptr, QMessageBox::Warning, QStringLiteral("Školní databáze"),
-                        failure.message +
-                            QStringLiteral("\n\nPřihlas se prosím jménem a třídou; výsledky pak odešleš "
-                                           "vyučujícímu e-mailem."),
+                        failure.message + QStringLiteral("\n\nPřihlas se prosím jménem a třídou; výsledky pak odešleš "
+                                                         "vyučujícímu e-mailem."),
                         QMessageBox::Ok);
         useEmailSignInOnly();
         return;
@@ -129,12 +130,14 @@ void Welcome::Form_Load() {
     Users->setCurrentIndex(-1);
 }
 
-void Welcome::useEmailSignInOnly() {
+void Welcome::useEmailSignInOnly()
+{
     conn[0]->setEnabled(false);
     conn[1]->setChecked(true);
 }
 
-void Welcome::conn_Click() {
+void Welcome::conn_Click()
+{
     const bool school = conn[0]->isChecked();
     lblUsers->setEnabled(school);
     Users->setEnabled(school);
@@ -144,7 +147,8 @@ void Welcome::conn_Click() {
     Tr->setEnabled(!school);
 }
 
-void Welcome::Command1_Click() {
+void Welcome::Command1_Click()
+{
     RunState& run = Data_a_promene::runState;
     const bool emailMode = conn[1]->isChecked();
     if (!emailMode) {
@@ -169,10 +173,12 @@ void Welcome::Command1_Click() {
     Forms::get<Help>().showModeless();
 }
 
-void Welcome::Command2_Click() {
+void Welcome::Command2_Click()
+{
     System::endProgram();
 }
 
-void Welcome::Command3_Click() {
+void Welcome::Command3_Click()
+{
     Forms::get<info>().showModal();
 }

@@ -4,7 +4,8 @@
 
 namespace SummaryText {
 
-QString ExampleNoun(qint32 count) {
+QString ExampleNoun(qint32 count)
+{
     if (count == 1)
         return QStringLiteral(" příklad");
     if (count >= 2 && count <= 4)
@@ -12,12 +13,14 @@ QString ExampleNoun(qint32 count) {
     return QStringLiteral(" příkladů");
 }
 
-QString countCaption(qint32 count) {
+QString countCaption(qint32 count)
+{
     const QString number = QString::number(count);
     return (count < 0 ? number : QLatin1Char(' ') + number) + ExampleNoun(count);
 }
 
-qint32 saturatingSum(qint32 a, qint32 b) {
+qint32 saturatingSum(qint32 a, qint32 b)
+{
     const qint64 sum = qint64(a) + qint64(b);
     if (sum > std::numeric_limits<qint32>::max())
         return std::numeric_limits<qint32>::max();

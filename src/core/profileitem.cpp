@@ -1,6 +1,7 @@
 #include "core/profileitem.h"
 
-ProfileItem ProfileItem::parse(const QString& item) {
+ProfileItem ProfileItem::parse(const QString& item)
+{
     const qsizetype first = item.indexOf(QLatin1Char(';'));
     const qsizetype last = item.lastIndexOf(QLatin1Char(';'));
     // A list item without any ";" is taken whole as the surname, with no class.

@@ -22,8 +22,8 @@ RandomSource saltSource;
 
 RandomSource clockSeededSource()
 {
-    auto engine = std::make_shared<std::mt19937>(
-        std::mt19937::result_type(QDateTime::currentMSecsSinceEpoch()) ^ std::random_device{}());
+    auto engine = std::make_shared<std::mt19937>(std::mt19937::result_type(QDateTime::currentMSecsSinceEpoch()) ^
+                                                 std::random_device{}());
     return [engine] {
         std::uniform_real_distribution<float> uniform(0.0f, 1.0f);
         const float r = uniform(*engine);

@@ -77,7 +77,7 @@ bool DatabaseConnection::open(Mode mode)
         db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
         if (!db.isValid())
             return setFailure(QStringLiteral("Ovladač databáze PostgreSQL pro Qt není nainstalován (balíček "
-                                       "libqt6sql6-psql)."));
+                                             "libqt6sql6-psql)."));
         db.setHostName(cfg.host);
         db.setPort(cfg.port);
         db.setUserName(cfg.user);
@@ -102,7 +102,8 @@ bool DatabaseConnection::open(Mode mode)
 
     db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     if (!db.isValid())
-        return setFailure(QStringLiteral("Ovladač databáze SQLite pro Qt není nainstalován (balíček libqt6sql6-sqlite)."));
+        return setFailure(
+            QStringLiteral("Ovladač databáze SQLite pro Qt není nainstalován (balíček libqt6sql6-sqlite)."));
     // Opened through a URI so that a missing file is an error instead of a new empty database.
     QString uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
     uri += mode == Mode::Create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw");
@@ -157,7 +158,8 @@ QString DatabaseConnection::engineSql(const QString& statement) const
         const QRegularExpressionMatch m = it.next();
         sql += QStringView(statement).mid(done, m.capturedStart() - done);
         if (m.captured(0).startsWith(QLatin1Char('"')))
-            sql += QLatin1Char('[') + m.captured(1).replace(QStringLiteral("\"\""), QStringLiteral("\"")) + QLatin1Char(']');
+            sql += QLatin1Char('[') + m.captured(1).replace(QStringLiteral("\"\""), QStringLiteral("\"")) +
+                   QLatin1Char(']');
         else
             sql += m.captured(0);
         done = m.capturedEnd();
@@ -198,8 +200,7 @@ QVariant DatabaseConnection::dateValue(const QDate& date) const
 
 QString DatabaseConnection::describe(const QSqlError& error) const
 {
-    const QString detail = withoutSecrets(
-        error.databaseText().isEmpty() ? error.driverText() : error.databaseText());
+    const QString detail = withoutSecrets(error.databaseText().isEmpty() ? error.driverText() : error.databaseText());
     const QString where = QDir::toNativeSeparators(cfg.describe());
 
     if (!cfg.isPostgres()) {
@@ -266,7 +267,8 @@ QString DatabaseConnection::describe(const QSqlError& error) const
                 .arg(detail);
     }
     if (state == QStringLiteral("42P01") || state == QStringLiteral("42703"))
-        return QStringLiteral("V databázi %1 chybí tabulka nebo pole, které program potřebuje (%2).").arg(where, detail);
+        return QStringLiteral("V databázi %1 chybí tabulka nebo pole, které program potřebuje (%2).")
+            .arg(where, detail);
     if (state == QStringLiteral("42501"))
         return QStringLiteral("Uživatel „%1“ nemá v databázi %2 potřebná oprávnění (%3).").arg(cfg.user, where, detail);
     if (state == QStringLiteral("25006"))

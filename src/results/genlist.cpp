@@ -11,7 +11,8 @@
 #include <QSaveFile>
 #include <QVBoxLayout>
 
-GenList::GenList() {
+GenList::GenList()
+{
     setObjectName(QStringLiteral("GenList"));
     setWindowTitle(QStringLiteral("Generované informace pro vyučujícího"));
     setAccessibleName(QStringLiteral("Generované informace pro vyučujícího"));
@@ -51,20 +52,23 @@ GenList::GenList() {
     connect(final, &QPushButton::clicked, this, &GenList::final_Click);
 }
 
-void GenList::Form_Load() {
+void GenList::Form_Load()
+{
     QString shown = ReportCipher::GetEncodedBlock();
     data->setPlainText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
-void GenList::clipbrd_Click() {
+void GenList::clipbrd_Click()
+{
     System::setClipboardText(ReportCipher::GetEncodedBlock());
     m_blockTaken = true;
 }
 
-void GenList::txtfile_Click() {
-    QString fileName = System::saveFileName(
-        this, QStringLiteral("Vyber umístění a jméno souboru"), QStringLiteral("Vysledky"),
-        QStringLiteral("Textové soubory (*.txt);;Všechny soubory (*.*)"), QStringLiteral("txt"));
+void GenList::txtfile_Click()
+{
+    QString fileName =
+        System::saveFileName(this, QStringLiteral("Vyber umístění a jméno souboru"), QStringLiteral("Vysledky"),
+                             QStringLiteral("Textové soubory (*.txt);;Všechny soubory (*.*)"), QStringLiteral("txt"));
     if (fileName.isEmpty())
         return;
     if (QFileInfo(fileName).suffix().isEmpty())
@@ -87,24 +91,27 @@ void GenList::txtfile_Click() {
                     QMessageBox::Ok);
 }
 
-bool GenList::staysForUnsavedBlock() {
+bool GenList::staysForUnsavedBlock()
+{
     if (m_blockTaken)
         return false;
-    const QMessageBox::StandardButton answer = System::question(
-        this, QStringLiteral("Konec"),
-        QStringLiteral("Výsledky jsi zatím nevložil do schránky ani neuložil do souboru. Po skončení "
-                       "programu se už nedají získat.\n\nOpravdu chceš skončit?"),
-        QMessageBox::No);
+    const QMessageBox::StandardButton answer =
+        System::question(this, QStringLiteral("Konec"),
+                         QStringLiteral("Výsledky jsi zatím nevložil do schránky ani neuložil do souboru. Po skončení "
+                                        "programu se už nedají získat.\n\nOpravdu chceš skončit?"),
+                         QMessageBox::No);
     return answer != QMessageBox::Yes;
 }
 
-void GenList::final_Click() {
+void GenList::final_Click()
+{
     if (staysForUnsavedBlock())
         return;
     System::endProgram();
 }
 
-bool GenList::closeRequested() {
+bool GenList::closeRequested()
+{
     final_Click();
     return true;
 }

@@ -12,7 +12,7 @@ bool tableExists(DatabaseConnection& connection, const QString& table, bool* che
     QSqlQuery query(connection.database());
     if (connection.isPostgres())
         connection.prepare(query, QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = "
-                                     "current_schema() AND table_name = ?"));
+                                                 "current_schema() AND table_name = ?"));
     else
         connection.prepare(query, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
     query.addBindValue(table);
@@ -30,8 +30,8 @@ bool create(DatabaseConnection& connection, bool withTotalsIndex)
         if (!checked)
             return false;
         if (exists)
-            return connection.setFailure(
-                QStringLiteral("Databáze %1 už obsahuje tabulku „%2“; nic neměním.").arg(connection.config().describe(), table));
+            return connection.setFailure(QStringLiteral("Databáze %1 už obsahuje tabulku „%2“; nic neměním.")
+                                             .arg(connection.config().describe(), table));
     }
     const bool pg = connection.isPostgres();
     const QString text = pg ? QStringLiteral("text") : QStringLiteral("TEXT");

@@ -24,13 +24,15 @@ Failure failure(const QString& prefix, const QString& cause)
 
 QString readOnly(const StoreConfig& config)
 {
-    return QStringLiteral("Soubor databáze „%1“ je jen pro čtení, výsledky do něj nelze zapsat.").arg(config.sqlitePath);
+    return QStringLiteral("Soubor databáze „%1“ je jen pro čtení, výsledky do něj nelze zapsat.")
+        .arg(config.sqlitePath);
 }
 
 qint32 clampedTotal(const QVariant& value)
 {
     const qint64 total = value.toLongLong();
-    return qint32(qBound(qint64(std::numeric_limits<qint32>::min()), total, qint64(std::numeric_limits<qint32>::max())));
+    return qint32(
+        qBound(qint64(std::numeric_limits<qint32>::min()), total, qint64(std::numeric_limits<qint32>::max())));
 }
 
 } // namespace
@@ -60,9 +62,10 @@ Failure loadProfiles(QStringList& items)
     {
         // The fields the end of the run writes, checked now rather than after the pupil's work.
         QSqlQuery check(connection.database());
-        connection.prepare(check, QStringLiteral("SELECT \"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", \"CasStrt\", "
-                                     "\"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\" FROM \"Prehled\" "
-                                     "WHERE 1 = 0"));
+        connection.prepare(check,
+                           QStringLiteral("SELECT \"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", \"CasStrt\", "
+                                          "\"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\" FROM \"Prehled\" "
+                                          "WHERE 1 = 0"));
         if (!connection.exec(check))
             return failure(readFailed, connection.failure());
     }
@@ -97,9 +100,10 @@ Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, con
     qint32 wrong = 0;
     {
         QSqlQuery insert(connection.database());
-        connection.prepare(insert, QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
-                                      "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
-                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        connection.prepare(insert,
+                           QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
+                                          "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
+                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         const QTime signInTime = fromOleDate(run.signInTime).time();
         insert.addBindValue(run.profileSurname);
         insert.addBindValue(run.profileClass);
@@ -114,8 +118,8 @@ Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, con
         QSqlQuery totals(connection.database());
         totals.setForwardOnly(true);
         connection.prepare(totals, QStringLiteral("SELECT COALESCE(SUM(COALESCE(\"Spravne\", 0)), 0), "
-                                      "COALESCE(SUM(COALESCE(\"Chybne\", 0)), 0) FROM \"Prehled\" "
-                                      "WHERE \"Prijmeni\" = ? AND \"TypZkous\" = 3"));
+                                                  "COALESCE(SUM(COALESCE(\"Chybne\", 0)), 0) FROM \"Prehled\" "
+                                                  "WHERE \"Prijmeni\" = ? AND \"TypZkous\" = 3"));
         totals.addBindValue(run.profileSurname);
 
         if (connection.exec(insert) && connection.exec(totals)) {

@@ -24,7 +24,8 @@ namespace {
 
 const QString notAvailable = QStringLiteral("není k dispozici");
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, bool bold = false) {
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, bool bold = false)
+{
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setAccessibleName(text);
@@ -36,7 +37,8 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, boo
     return label;
 }
 
-QFrame* makeLine(QWidget* parent) {
+QFrame* makeLine(QWidget* parent)
+{
     auto* line = new QFrame(parent);
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::HLine);
@@ -45,14 +47,16 @@ QFrame* makeLine(QWidget* parent) {
 }
 
 // A count is read out with the words of its row and column ("Dnes, dobře: 3 příklady").
-void setCount(QLabel* label, const QString& text, const QString& spokenContext) {
+void setCount(QLabel* label, const QString& text, const QString& spokenContext)
+{
     label->setText(text);
     label->setAccessibleName(spokenContext + QStringLiteral(": ") + text.trimmed());
 }
 
 } // namespace
 
-Souhrn::Souhrn() {
+Souhrn::Souhrn()
+{
     setObjectName(QStringLiteral("Souhrn"));
     setWindowTitle(QStringLiteral("Souhrn"));
     setAccessibleName(QStringLiteral("Souhrn"));
@@ -112,7 +116,8 @@ Souhrn::Souhrn() {
     connect(Command1, &QPushButton::clicked, this, &Souhrn::Command1_Click);
 }
 
-void Souhrn::Form_Load() {
+void Souhrn::Form_Load()
+{
     const RunState& run = Data_a_promene::runState;
     const QDateTime end = System::now();
     bool emailReport = run.emailMode;
@@ -124,8 +129,7 @@ void Souhrn::Form_Load() {
         emailReport = true;
     }
 
-    setCount(Dnes[0], countCaption(saturatingSum(run.examplesRight, run.examplesWrong)),
-             QStringLiteral("Dnes celkem"));
+    setCount(Dnes[0], countCaption(saturatingSum(run.examplesRight, run.examplesWrong)), QStringLiteral("Dnes celkem"));
     setCount(Dnes[1], countCaption(run.examplesRight), QStringLiteral("Dnes dobře"));
     setCount(Dnes[2], countCaption(run.examplesWrong), QStringLiteral("Dnes špatně"));
     if (emailReport) {
@@ -141,12 +145,14 @@ void Souhrn::Form_Load() {
     setCount(dilcichSpatne, countCaption(run.dialogsWrong), QStringLiteral("Dílčích úloh špatně"));
 }
 
-void Souhrn::encodeForEmail(const QDateTime& end) {
+void Souhrn::encodeForEmail(const QDateTime& end)
+{
     ReportCipher::StartBlock();
     ReportCipher::EncodeText(buildReport(Data_a_promene::runState, end, QLocale()));
 }
 
-bool Souhrn::storeAtSchool(const QDateTime& end, qint32& overallRight, qint32& overallWrong) {
+bool Souhrn::storeAtSchool(const QDateTime& end, qint32& overallRight, qint32& overallWrong)
+{
     for (;;) {
         overallRight = overallWrong = 0;
         const SchoolStore::Failure failure = SchoolStore::storeResultsAndReadTotals(
@@ -155,18 +161,18 @@ bool Souhrn::storeAtSchool(const QDateTime& end, qint32& overallRight, qint32& o
             return true;
         const QMessageBox::StandardButton answer = System::message(
             nullptr, QMessageBox::Warning, QStringLiteral("Výsledky se nepodařilo zapsat"),
-            failure.message +
-                QStringLiteral("\n\nTvé dnešní výsledky se neztratily.\n\n"
-                               "Ano – zkusit zápis do školní databáze znovu.\n"
-                               "Ne – místo zápisu vytvořit zprávu pro vyučujícího, kterou mu pošleš "
-                               "e-mailem."),
+            failure.message + QStringLiteral("\n\nTvé dnešní výsledky se neztratily.\n\n"
+                                             "Ano – zkusit zápis do školní databáze znovu.\n"
+                                             "Ne – místo zápisu vytvořit zprávu pro vyučujícího, kterou mu pošleš "
+                                             "e-mailem."),
             QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return false;
     }
 }
 
-void Souhrn::switchToEmailReport(const QDateTime& end) {
+void Souhrn::switchToEmailReport(const QDateTime& end)
+{
     RunState& run = Data_a_promene::runState;
     run.emailMode = true;
     run.pupilName = run.profileSurname;
@@ -180,7 +186,8 @@ void Souhrn::switchToEmailReport(const QDateTime& end) {
     encodeForEmail(end);
 }
 
-void Souhrn::Command1_Click() {
+void Souhrn::Command1_Click()
+{
     if (Data_a_promene::runState.emailMode) {
         Forms::unload(this);
         Forms::get<GenList>().showModal();
@@ -189,7 +196,8 @@ void Souhrn::Command1_Click() {
     }
 }
 
-bool Souhrn::closeRequested() {
+bool Souhrn::closeRequested()
+{
     Command1_Click();
     return true;
 }

@@ -97,7 +97,8 @@ StoreConfig StoreConfig::fromFile(const QString& file)
         local.sourceFile = file;
         return local;
     }
-    StoreConfig fallback = fromPath(Procedury_a_fce::Descramble(QString::fromLatin1(Procedury_a_fce::schoolDatabasePath)));
+    StoreConfig fallback =
+        fromPath(Procedury_a_fce::Descramble(QString::fromLatin1(Procedury_a_fce::schoolDatabasePath)));
     fallback.sourceFile = file;
     return fallback;
 }
@@ -150,8 +151,8 @@ StoreConfig StoreConfig::fromUrl(const QString& url, QString* reason)
     for (const auto& [name, value] : query.queryItems(QUrl::FullyDecoded)) {
         if (name != QStringLiteral("sslmode"))
             return malformed(QStringLiteral("neznámý parametr adresy „%1“ (povolen je jen sslmode).").arg(name));
-        static const QStringList modes = {QStringLiteral("disable"), QStringLiteral("allow"),
-                                          QStringLiteral("prefer"),  QStringLiteral("require"),
+        static const QStringList modes = {QStringLiteral("disable"),   QStringLiteral("allow"),
+                                          QStringLiteral("prefer"),    QStringLiteral("require"),
                                           QStringLiteral("verify-ca"), QStringLiteral("verify-full")};
         if (!modes.contains(value))
             return malformed(QStringLiteral("neplatná hodnota sslmode „%1“.").arg(value));

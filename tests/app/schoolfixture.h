@@ -12,7 +12,8 @@
 
 class SchoolFixture {
 public:
-    SchoolFixture() {
+    SchoolFixture()
+    {
         QDir(m_dir.path()).mkpath(QStringLiteral("user/kvizmat"));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("user"))));
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_dir.filePath(QStringLiteral("system"))));
@@ -21,13 +22,15 @@ public:
     QString databasePath() const { return m_dir.filePath(QStringLiteral("skola.db")); }
 
     // Points the program at the database file, which need not exist.
-    void configure() const {
+    void configure() const
+    {
         QFile conf(m_dir.filePath(QStringLiteral("user/kvizmat/kvizmat.conf")));
         if (conf.open(QIODevice::WriteOnly | QIODevice::Truncate))
             conf.write("[database]\npath=" + QFile::encodeName(databasePath()) + "\n");
     }
 
-    void createDatabase(const QList<QPair<QString, QString>>& pupils) const {
+    void createDatabase(const QList<QPair<QString, QString>>& pupils) const
+    {
         configure();
         QFile::remove(databasePath());
         exec({"CREATE TABLE Zaci (Prijmeni TEXT, Trida TEXT)",
@@ -38,13 +41,15 @@ public:
             exec({"INSERT INTO Zaci VALUES (?, ?)"}, {surname, className});
     }
 
-    void addEarlierRun(const QString& surname, int right, int wrong, int program = 3) const {
+    void addEarlierRun(const QString& surname, int right, int wrong, int program = 3) const
+    {
         exec({"INSERT INTO Prehled (Prijmeni, Trida, Spravne, Chybne, TypZkous) VALUES (?, '1A', ?, ?, ?)"},
              {surname, right, wrong, program});
     }
 
     // A file that exists but is no database.
-    void createGarbage() const {
+    void createGarbage() const
+    {
         configure();
         QFile f(databasePath());
         if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -52,20 +57,21 @@ public:
     }
 
     // Surname, class, right, wrong, user name and program number of every row of Prehled.
-    QList<QVariantList> runs() const {
+    QList<QVariantList> runs() const
+    {
         QList<QVariantList> rows;
-        exec({"SELECT Prijmeni, Trida, Spravne, Chybne, Prihlasenjako, TypZkous FROM Prehled ORDER BY rowid"},
-             {}, [&rows](QSqlQuery& q) {
+        exec({"SELECT Prijmeni, Trida, Spravne, Chybne, Prihlasenjako, TypZkous FROM Prehled ORDER BY rowid"}, {},
+             [&rows](QSqlQuery& q) {
                  while (q.next())
-                     rows << QVariantList{q.value(0), q.value(1), q.value(2),
-                                          q.value(3), q.value(4), q.value(5)};
+                     rows << QVariantList{q.value(0), q.value(1), q.value(2), q.value(3), q.value(4), q.value(5)};
              });
         return rows;
     }
 
 private:
     void exec(const QList<const char*>& statements, const QVariantList& values = {},
-              std::function<void(QSqlQuery&)> read = {}) const {
+              std::function<void(QSqlQuery&)> read = {}) const
+    {
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
             db.setDatabaseName(databasePath());

@@ -28,16 +28,19 @@ class TestStartup : public QObject {
     std::unique_ptr<SchoolFixture> school;
 
 private slots:
-    void init() {
+    void init()
+    {
         TestSupport::resetProgram();
         school = std::make_unique<SchoolFixture>();
     }
-    void cleanup() {
+    void cleanup()
+    {
         Forms::unloadAll();
         QApplication::processEvents();
     }
 
-    void keyBeforeTimerOpensWelcomeOnce() {
+    void keyBeforeTimerOpensWelcomeOnce()
+    {
         Navigation::start();
         QPointer<Uvod> splash = Forms::find<Uvod>();
         QCOMPARE(splash->Timer1->interval(), 5000);
@@ -53,7 +56,8 @@ private slots:
         QVERIFY(!Forms::find<Welcome>());
     }
 
-    void timerOrBackgroundClickOpensWelcome() {
+    void timerOrBackgroundClickOpensWelcome()
+    {
         Navigation::start();
         Forms::find<Uvod>()->Timer1->setInterval(50);
         QTRY_VERIFY(Forms::find<Welcome>() && !Forms::find<Uvod>());
@@ -63,7 +67,8 @@ private slots:
         QVERIFY(Forms::find<Welcome>() && !Forms::find<Uvod>());
     }
 
-    void welcomeDatabase_data() {
+    void welcomeDatabase_data()
+    {
         QTest::addColumn<QString>("database");
         QTest::addColumn<bool>("school");
         QTest::addColumn<int>("messages");
@@ -72,7 +77,8 @@ private slots:
         QTest::newRow("present") << "present" << true << 0;
         QTest::newRow("unreadable") << "garbage" << false << 1;
     }
-    void welcomeDatabase() {
+    void welcomeDatabase()
+    {
         QFETCH(QString, database);
         QFETCH(bool, school);
         QFETCH(int, messages);
@@ -94,7 +100,8 @@ private slots:
         QCOMPARE(w.Users->currentIndex(), -1);
     }
 
-    void profileParsing_data() {
+    void profileParsing_data()
+    {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("surname");
         QTest::addColumn<QString>("className");
@@ -111,14 +118,16 @@ private slots:
                                       << "Novák"
                                       << "";
     }
-    void profileParsing() {
+    void profileParsing()
+    {
         QFETCH(QString, item);
         const ProfileItem p = ProfileItem::parse(item);
         QTEST(p.surname, "surname");
         QTEST(p.className, "className");
     }
 
-    void okWithoutProfileOnlyBeepsAndSwitchingKeepsEntries() {
+    void okWithoutProfileOnlyBeepsAndSwitchingKeepsEntries()
+    {
         school->createDatabase({{"Novák", "2B"}, {"Svoboda", "3A"}});
         Welcome& w = Forms::get<Welcome>();
         w.showModeless();
@@ -136,7 +145,8 @@ private slots:
         QCOMPARE(TestSupport::endRequests, 1);
     }
 
-    void aboutIsModalAndKeepsChoices() {
+    void aboutIsModalAndKeepsChoices()
+    {
         QList<QUrl> opened;
         System::openUrl = [&opened](const QUrl& url) { opened << url; };
         school->createDatabase({{"Novák", "2B"}, {"Svoboda", "3A"}});
@@ -161,14 +171,14 @@ private slots:
         QCOMPARE(w.Users->currentIndex(), 1);
     }
 
-    void helpTextLayout() {
+    void helpTextLayout()
+    {
         const QStringList lines = HelpText::text().split(QStringLiteral("\r\n"));
         QCOMPARE(lines.mid(0, 2), QStringList({"Nápověda ke kvizmatu komplexních čísel", QString(39, '=')}));
         for (const QString& line : lines)
             QVERIFY2(line.size() <= 44 && !line.contains(QLatin1Char('\n')), qPrintable(line));
-        for (const char* heading :
-             {"1. Dialog - vypočtení komplexního čísla", "2. Dialog - zadání vektoru komplexního",
-              "3. Dialog - určení sinusového průběhu s"}) {
+        for (const char* heading : {"1. Dialog - vypočtení komplexního čísla", "2. Dialog - zadání vektoru komplexního",
+                                    "3. Dialog - určení sinusového průběhu s"}) {
             const qsizetype at = lines.indexOf(QString::fromUtf8(heading));
             QVERIFY2(at > 3 && lines.at(at - 1).isEmpty() && lines.at(at - 2).isEmpty(), heading);
             QVERIFY(lines.at(at + 1).startsWith('\t') || lines.at(at + 2).startsWith('\t'));
@@ -181,7 +191,8 @@ private slots:
         QVERIFY(lines.at(closing - 1).isEmpty() && lines.at(closing - 2).isEmpty());
     }
 
-    void helpEnterAndEscLeadIntoFirstExample_data() {
+    void helpEnterAndEscLeadIntoFirstExample_data()
+    {
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("inText");
         QTest::newRow("Enter") << int(Qt::Key_Return) << false;
@@ -189,25 +200,25 @@ private slots:
         QTest::newRow("Enter in the text") << int(Qt::Key_Return) << true;
         QTest::newRow("Esc in the text") << int(Qt::Key_Escape) << true;
     }
-    void helpEnterAndEscLeadIntoFirstExample() {
+    void helpEnterAndEscLeadIntoFirstExample()
+    {
         QFETCH(int, key);
         QFETCH(bool, inText);
         Help& help = Forms::get<Help>();
         help.showModeless();
-        QCOMPARE(help.Text1->toPlainText(),
-                 HelpText::text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(help.Text1->toPlainText(), HelpText::text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         QTest::keyClick(inText ? static_cast<QWidget*>(help.Text1) : &help, Qt::Key(key));
         QTRY_VERIFY(!Forms::find<Help>());
         QVERIFY(Forms::find<Krok1>() && Forms::find<Krok1>()->isVisible());
     }
 
-    void everyControlHasACzechAccessibleName() {
+    void everyControlHasACzechAccessibleName()
+    {
         Data_a_promene::runState.emailMode = true;
         for (Form* form : QList<Form*>{&Forms::get<Uvod>(), &Forms::get<Welcome>(), &Forms::get<Help>(),
                                        &Forms::get<info>(), &Forms::get<Souhrn>(), &Forms::get<GenList>()}) {
             // Named widgets are the form's controls (a separator line needs no name).
-            for (QWidget* c :
-                 form->findChildren<QWidget*>(QRegularExpression(QStringLiteral("^(?!qt_|Line).+"))))
+            for (QWidget* c : form->findChildren<QWidget*>(QRegularExpression(QStringLiteral("^(?!qt_|Line).+"))))
                 QVERIFY2(!c->accessibleName().isEmpty() && !c->accessibleName().contains('&'),
                          qPrintable(form->objectName() + '.' + c->objectName()));
         }

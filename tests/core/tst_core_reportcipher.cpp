@@ -167,8 +167,10 @@ private slots:
     {
         const QString block = encode(QStringLiteral("Student: Ž\r\n"), 0.4f);
         QString rewrapped = block.toUpper();
-        rewrapped.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QStringLiteral("  "), QStringLiteral("\n"));
-        const ReportDecoder::Result decoded = ReportDecoder::decodeBlock(QStringLiteral("\n  ") + rewrapped + QStringLiteral("\n\n"));
+        rewrapped.replace(QStringLiteral("\r\n"), QStringLiteral(" "))
+            .replace(QStringLiteral("  "), QStringLiteral("\n"));
+        const ReportDecoder::Result decoded =
+            ReportDecoder::decodeBlock(QStringLiteral("\n  ") + rewrapped + QStringLiteral("\n\n"));
         QVERIFY2(decoded.ok, qPrintable(decoded.error));
         QCOMPARE(decoded.text, QStringLiteral("Student: Ž\r\n"));
     }
@@ -178,14 +180,17 @@ private slots:
         QTest::addColumn<QString>("block");
         QTest::addColumn<QString>("reason");
         const QString good = encode(QStringLiteral("Student: A\r\n"), 0.4f);
-        QTest::newRow("empty") << "  \r\n" << "prázdný";
+        QTest::newRow("empty") << "  \r\n"
+                               << "prázdný";
         QTest::newRow("no marker") << QString(good).replace(0, 2, QStringLiteral("4c")) << "značkou";
-        QTest::newRow("marker only") << "4b " << "sůl";
+        QTest::newRow("marker only") << "4b "
+                                     << "sůl";
         QTest::newRow("not hex") << QString(good).replace(3, 2, QStringLiteral("zz")) << "Skupina č. 2";
         QTest::newRow("three digits") << good + QStringLiteral("abc") << "Skupina č. 15";
         QTest::newRow("cut short") << good.left(good.size() - 6) << "neúplný";
         QTest::newRow("wrong salt") << QString(good).replace(3, 2, QStringLiteral("00")) << "Student";
-        QTest::newRow("text instead") << "Ahoj, posílám výsledky." << "Skupina č. 1";
+        QTest::newRow("text instead") << "Ahoj, posílám výsledky."
+                                      << "Skupina č. 1";
     }
     void decoderRefuses()
     {

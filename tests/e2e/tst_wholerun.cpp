@@ -25,19 +25,22 @@
 
 namespace {
 
-void typeText(QWidget* widget, const QString& text) {
+void typeText(QWidget* widget, const QString& text)
+{
     for (QChar c : text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-template <class F> F* visible() {
+template <class F> F* visible()
+{
     F* form = Forms::find<F>();
     return form && form->isVisible() ? form : nullptr;
 }
 
 // The test platform's example, (100 + 200i) + (300 - 400i): step 1 answered right, the vector and
 // the sinusoid left as they come, so steps 2 and 3 are wrong. Returns the form the pupil ends from.
-QWidget* work(bool oneExample) {
+QWidget* work(bool oneExample)
+{
     Krok1* step1 = visible<Krok1>();
     if (!oneExample || !step1)
         return step1;
@@ -57,7 +60,8 @@ QWidget* work(bool oneExample) {
 
 // Esc on the form asks "Konec ?"; "&Ano" opens the summary, read into `shown`; Enter on it goes on.
 // In e-mail mode the export form follows, where the block is copied and the program ended.
-void endFrom(QWidget* form, QStringList& shown) {
+void endFrom(QWidget* form, QStringList& shown)
+{
     TestSupport::onNextModal([&shown](QWidget* confirm) {
         TestSupport::onNextModal([&shown](QWidget* summary) {
             if (auto* s = qobject_cast<Souhrn*>(summary))
@@ -92,12 +96,14 @@ class TestWholeRun : public QObject {
     std::unique_ptr<SchoolFixture> school;
     QString clipboard;
 
-    Welcome* startProgram() {
+    Welcome* startProgram()
+    {
         Navigation::start();
         QTest::keyClick(visible<Uvod>(), Qt::Key_Space);
         return visible<Welcome>();
     }
-    QWidget* readHelpAndWork(bool oneExample) {
+    QWidget* readHelpAndWork(bool oneExample)
+    {
         if (!visible<Help>())
             return nullptr;
         QTest::keyClick(visible<Help>(), Qt::Key_Return);
@@ -105,20 +111,23 @@ class TestWholeRun : public QObject {
     }
 
 private slots:
-    void init() {
+    void init()
+    {
         TestSupport::resetProgram();
         school = std::make_unique<SchoolFixture>();
         System::setClipboardText = [this](const QString& text) { clipboard = text; };
         // Percentages follow the user's locale; this pupil's is Czech.
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     }
-    void cleanup() {
+    void cleanup()
+    {
         QLocale::setDefault(QLocale::system());
         Forms::unloadAll();
         QApplication::processEvents();
     }
 
-    void schoolRunEndsWithTheRowInTheDatabase() {
+    void schoolRunEndsWithTheRowInTheDatabase()
+    {
         school->createDatabase({{"Svoboda", "3A"}, {"Novák", "2B"}});
         school->addEarlierRun(QStringLiteral("Novák"), 3, 1);
         Welcome* welcome = startProgram();
@@ -139,16 +148,17 @@ private slots:
         QCOMPARE(school->runs().last(), QVariantList({"Novák", "2B", 0, 1, "zak", 3}));
     }
 
-    void emailRunEndsWithADecodableBlock_data() {
+    void emailRunEndsWithADecodableBlock_data()
+    {
         QTest::addColumn<bool>("oneExample");
         QTest::addColumn<QString>("counts");
         QTest::newRow("ended in the first example") << false << "Celkem odpovědí: 0\r\n";
-        QTest::newRow("one example")
-            << true
-            << "Celkem odpovědí: 1\r\nZ toho dobře: 0 (0,00%)\r\nšpatně: 1 (100,00%)\r\n"
-               "dílčích úkolů dobře: 1 (33,33%)\r\ndílčích úkolů špatně: 2 (66,67%)\r\n";
+        QTest::newRow("one example") << true
+                                     << "Celkem odpovědí: 1\r\nZ toho dobře: 0 (0,00%)\r\nšpatně: 1 (100,00%)\r\n"
+                                        "dílčích úkolů dobře: 1 (33,33%)\r\ndílčích úkolů špatně: 2 (66,67%)\r\n";
     }
-    void emailRunEndsWithADecodableBlock() {
+    void emailRunEndsWithADecodableBlock()
+    {
         QFETCH(bool, oneExample);
         QFETCH(QString, counts);
         Welcome* welcome = startProgram();
@@ -168,10 +178,9 @@ private slots:
         QCOMPARE(TestSupport::endRequests, 1);
         const ReportDecoder::Result decoded = ReportDecoder::decodeBlock(clipboard);
         QVERIFY2(decoded.ok, qPrintable(decoded.error));
-        QCOMPARE(decoded.text,
-                 QStringLiteral("Student: Jiří Dvořák\r\nTřída: 4.B\r\nKvizmat: 3 - Komplexní čísla\r\n"
-                                "Od: 14.03.2026 09:26\r\nDo: 14.03.2026 09:26\r\n") +
-                     counts);
+        QCOMPARE(decoded.text, QStringLiteral("Student: Jiří Dvořák\r\nTřída: 4.B\r\nKvizmat: 3 - Komplexní čísla\r\n"
+                                              "Od: 14.03.2026 09:26\r\nDo: 14.03.2026 09:26\r\n") +
+                                   counts);
     }
 };
 

@@ -115,7 +115,8 @@ public:
     ~Database()
     {
         if (kind == Kind::Postgres)
-            run(StoreConfig::fromUrl(pgUrl()), {QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(name)});
+            run(StoreConfig::fromUrl(pgUrl()),
+                {QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(name)});
         qunsetenv("XDG_CONFIG_HOME");
         qunsetenv("XDG_CONFIG_DIRS");
     }
@@ -159,10 +160,10 @@ inline void addEngineRows()
 }
 
 // The database of a row; nullptr (after QSKIP) for PostgreSQL without a test server.
-#define STORE_DATABASE(var)                                                                                       \
-    QFETCH(int, engine);                                                                                           \
-    if (engine == int(StoreFixture::Database::Kind::Postgres) && StoreFixture::pgUrl().isEmpty())                 \
-        QSKIP("KVIZMAT_TEST_PG_URL is not set (scripts/test.sh starts a test server)");                           \
+#define STORE_DATABASE(var)                                                                                            \
+    QFETCH(int, engine);                                                                                               \
+    if (engine == int(StoreFixture::Database::Kind::Postgres) && StoreFixture::pgUrl().isEmpty())                      \
+        QSKIP("KVIZMAT_TEST_PG_URL is not set (scripts/test.sh starts a test server)");                                \
     StoreFixture::Database var{StoreFixture::Database::Kind(engine)};
 
 } // namespace StoreFixture

@@ -86,8 +86,8 @@ int main(int argc, char* argv[])
         run.signInTime = 0.25;
         qint32 right = 0;
         qint32 wrong = 0;
-        const SchoolStore::Failure f = SchoolStore::storeResultsAndReadTotals(
-            run, QDateTime::currentDateTime(), QStringLiteral("writer"), right, wrong);
+        const SchoolStore::Failure f = SchoolStore::storeResultsAndReadTotals(run, QDateTime::currentDateTime(),
+                                                                              QStringLiteral("writer"), right, wrong);
         print(f.failed ? QStringLiteral("fail ") + f.message : QStringLiteral("ok %1 %2").arg(right).arg(wrong));
         return f.failed ? 1 : 0;
     }

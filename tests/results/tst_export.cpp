@@ -16,12 +16,13 @@ class TestExport : public QObject {
     QString clipboard;
 
 private slots:
-    void init() {
+    void init()
+    {
         TestSupport::resetProgram();
         dialogs.clear();
         clipboard.clear();
-        System::saveFileName = [this](QWidget*, const QString& title, const QString& proposed,
-                                      const QString& filters, const QString& suffix) {
+        System::saveFileName = [this](QWidget*, const QString& title, const QString& proposed, const QString& filters,
+                                      const QString& suffix) {
             dialogs << QStringList({title, proposed, filters, suffix}).join('|');
             return chosenNames.isEmpty() ? QString() : chosenNames.takeFirst();
         };
@@ -31,7 +32,8 @@ private slots:
     }
     void cleanup() { Forms::unloadAll(); }
 
-    void showsTheBlockAndCopiesIt() {
+    void showsTheBlockAndCopiesIt()
+    {
         GenList& g = Forms::get<GenList>();
         const QString block = ReportCipher::GetEncodedBlock();
         QVERIFY(g.data->isReadOnly() && QFontInfo(g.data->font()).fixedPitch());
@@ -42,7 +44,8 @@ private slots:
         QCOMPARE(TestSupport::endRequests, 1);
     }
 
-    void save_data() {
+    void save_data()
+    {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("written");
         QTest::newRow("cancelled") << ""
@@ -54,7 +57,8 @@ private slots:
         QTest::newRow("Czech name") << "výsledky žáka"
                                     << "výsledky žáka.txt";
     }
-    void save() {
+    void save()
+    {
         QFETCH(QString, chosen);
         QFETCH(QString, written);
         QTemporaryDir dir;
@@ -63,11 +67,9 @@ private slots:
         GenList& g = Forms::get<GenList>();
         QTest::mouseClick(g.txtfile, Qt::LeftButton);
         QTest::mouseClick(g.txtfile, Qt::LeftButton); // the second save replaces the first
-        QCOMPARE(dialogs.value(0),
-                 QStringLiteral("Vyber umístění a jméno souboru|Vysledky|Textové soubory (*.txt);;"
-                                "Všechny soubory (*.*)|txt"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
-                 written.isEmpty() ? QStringList() : QStringList{written});
+        QCOMPARE(dialogs.value(0), QStringLiteral("Vyber umístění a jméno souboru|Vysledky|Textové soubory (*.txt);;"
+                                                  "Všechny soubory (*.*)|txt"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), written.isEmpty() ? QStringList() : QStringList{written});
         QFile file(dir.filePath(written));
         if (!written.isEmpty())
             QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
@@ -75,12 +77,14 @@ private slots:
         QVERIFY(TestSupport::questionsAsked.isEmpty());
     }
 
-    void unwritableFileIsReported_data() {
+    void unwritableFileIsReported_data()
+    {
         QTest::addColumn<QString>("chosen");
         QTest::newRow("missing folder") << "chybi/Vysledky.txt";
         QTest::newRow("a folder of that name") << "slozka.txt";
     }
-    void unwritableFileIsReported() {
+    void unwritableFileIsReported()
+    {
         QFETCH(QString, chosen);
         QTemporaryDir dir;
         QDir(dir.path()).mkdir(QStringLiteral("slozka.txt"));

@@ -32,7 +32,8 @@ private slots:
             const QStringList totals = out.split(QLatin1Char(' '));
             const qint64 right = totals.value(1).toLongLong();
             const int wrong = totals.value(2).toInt();
-            QVERIFY2(right & (qint64(1) << i), qPrintable(QStringLiteral("writer %1 missed its own row: %2").arg(i).arg(out)));
+            QVERIFY2(right & (qint64(1) << i),
+                     qPrintable(QStringLiteral("writer %1 missed its own row: %2").arg(i).arg(out)));
             QCOMPARE(qPopulationCount(quint64(right)), uint(wrong));
             rowsSeen.insert(wrong);
         }

@@ -24,8 +24,8 @@ QStringList bothMoments()
     const SchoolStore::Failure signIn = SchoolStore::loadProfiles(items);
     qint32 right = 0;
     qint32 wrong = 0;
-    const SchoolStore::Failure end = SchoolStore::storeResultsAndReadTotals(run(), QDateTime::currentDateTime(),
-                                                                           QString(), right, wrong);
+    const SchoolStore::Failure end =
+        SchoolStore::storeResultsAndReadTotals(run(), QDateTime::currentDateTime(), QString(), right, wrong);
     return {signIn.failed ? signIn.message : QStringLiteral("OK"), end.failed ? end.message : QStringLiteral("OK")};
 }
 
@@ -44,8 +44,10 @@ QString writerAsNobody(const QString& mode)
 void verifyFailures(const QStringList& messages, const QString& cause)
 {
     QCOMPARE(messages.size(), 2);
-    QVERIFY2(messages[0].startsWith(QStringLiteral("Seznam žáků ze školní databáze nelze načíst.")), qPrintable(messages[0]));
-    QVERIFY2(messages[1].startsWith(QStringLiteral("Výsledky se do školní databáze nepodařilo zapsat.")), qPrintable(messages[1]));
+    QVERIFY2(messages[0].startsWith(QStringLiteral("Seznam žáků ze školní databáze nelze načíst.")),
+             qPrintable(messages[0]));
+    QVERIFY2(messages[1].startsWith(QStringLiteral("Výsledky se do školní databáze nepodařilo zapsat.")),
+             qPrintable(messages[1]));
     for (const QString& m : messages)
         QVERIFY2(m.contains(cause), qPrintable(m));
 }
@@ -107,7 +109,8 @@ private slots:
         QVERIFY2(signIn.startsWith(QStringLiteral("fail ")) && signIn.contains(QStringLiteral("jen pro čtení")),
                  qPrintable(signIn));
         const QString end = writerAsNobody(QStringLiteral("store"));
-        QVERIFY2(end.startsWith(QStringLiteral("fail ")) && end.contains(QStringLiteral("jen pro čtení")), qPrintable(end));
+        QVERIFY2(end.startsWith(QStringLiteral("fail ")) && end.contains(QStringLiteral("jen pro čtení")),
+                 qPrintable(end));
         QCOMPARE(db.count(), 0);
     }
 
@@ -115,7 +118,8 @@ private slots:
     {
         Database db(Database::Kind::Sqlite);
         QProcess locker;
-        locker.start(StoreFixture::writerPath(), {QStringLiteral("lock"), db.config.sqlitePath, QStringLiteral("4000")});
+        locker.start(StoreFixture::writerPath(),
+                     {QStringLiteral("lock"), db.config.sqlitePath, QStringLiteral("4000")});
         QVERIFY(locker.waitForReadyRead(10000));
         QCOMPARE(locker.readLine().trimmed(), QByteArray("locked"));
         SchoolStore::setBusyTimeout(400);

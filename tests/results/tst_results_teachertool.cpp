@@ -103,17 +103,20 @@ private slots:
         QVERIFY(tool({QStringLiteral("zaci"), db.url, good}).out.contains(QStringLiteral("Zapsáno žáků: 0")));
         QCOMPARE(db.first(QStringLiteral("SELECT COUNT(*) FROM \"Zaci\"")).value(0).toInt(), 3);
 
-        const QString blockFile = writeFile(dir, QStringLiteral("blok.txt"), block(QStringLiteral("Novák"), QStringLiteral("2B"), 3, 1).toUtf8());
+        const QString blockFile = writeFile(dir, QStringLiteral("blok.txt"),
+                                            block(QStringLiteral("Novák"), QStringLiteral("2B"), 3, 1).toUtf8());
         const ToolRun imported = tool({QStringLiteral("importovat"), db.url, blockFile});
         QVERIFY2(imported.exitCode == 0, qPrintable(imported.err));
         QVERIFY(imported.out.contains(QStringLiteral("Zapsáno: Novák, třída 2B, dobře 3, špatně 1")));
-        const ToolRun twice = tool({QStringLiteral("importovat"), db.url}, block(QStringLiteral("Novák"), QStringLiteral("2B"), 3, 1).toUtf8());
+        const ToolRun twice = tool({QStringLiteral("importovat"), db.url},
+                                   block(QStringLiteral("Novák"), QStringLiteral("2B"), 3, 1).toUtf8());
         QCOMPARE(twice.exitCode, 0);
         const ToolRun once = tool({QStringLiteral("importovat"), db.url, blockFile});
         QCOMPARE(once.exitCode, 0);
         QVERIFY(once.out.contains(QStringLiteral("už byl importován")));
         QCOMPARE(db.count(), 2);
-        const QList<QVariant> r = db.first(QStringLiteral("SELECT \"CasStrt\", \"CasEnd\", \"Datum\", \"TypZkous\" FROM \"Prehled\""));
+        const QList<QVariant> r =
+            db.first(QStringLiteral("SELECT \"CasStrt\", \"CasEnd\", \"Datum\", \"TypZkous\" FROM \"Prehled\""));
         QCOMPARE(r.value(0).toTime(), QTime(10, 5));
         QCOMPARE(r.value(1).toTime(), QTime(10, 50));
         QCOMPARE(r.value(2).toDate(), QDate(2024, 5, 2));
@@ -127,7 +130,8 @@ private slots:
                      .hasMatch(),
                  qPrintable(results.out));
         QVERIFY(results.out.contains(QStringLiteral("Třída 3A")));
-        const ToolRun oneClass = tool({QStringLiteral("vysledky"), db.url, QStringLiteral("--trida"), QStringLiteral("3A")});
+        const ToolRun oneClass =
+            tool({QStringLiteral("vysledky"), db.url, QStringLiteral("--trida"), QStringLiteral("3A")});
         QVERIFY(oneClass.out.contains(QStringLiteral("Nov;ák")));
         QVERIFY(!oneClass.out.contains(QStringLiteral("2B")));
     }
