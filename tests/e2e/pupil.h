@@ -59,8 +59,10 @@ inline void drag(PictureBox* box, QPointF from, QPointF to)
 {
     hover(box, from);
     mouse(box, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    for (int i = 1; i <= 4; ++i)
-        mouse(box, QEvent::MouseMove, from + (to - from) * (i / 4.0), Qt::NoButton, Qt::LeftButton);
+    // On the way the pointer is at whole pixels, as a mouse reports it.
+    for (int i = 1; i < 4; ++i)
+        mouse(box, QEvent::MouseMove, (from + (to - from) * (i / 4.0)).toPoint(), Qt::NoButton, Qt::LeftButton);
+    mouse(box, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
     mouse(box, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 

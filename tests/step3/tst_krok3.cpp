@@ -13,52 +13,39 @@
 #include <QtTest>
 
 // Positions in pixels of pb's inner area (485 x 221: centre 242.5, 110.5; full scale 80.5).
-static QPointF local(PictureBox* p, QPointF inner) {
-    return inner + QPointF(p->contentsRect().topLeft());
-}
-
-static void send(PictureBox* p, QEvent::Type type, QPointF inner, Qt::MouseButton button,
-                 Qt::MouseButtons buttons) {
-    const QPointF at = local(p, inner);
-    QMouseEvent e(type, at, p->mapToGlobal(at), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(p, &e);
-}
-
 class TestKrok3 : public QObject {
     Q_OBJECT
 
     Krok3* form = nullptr;
     PictureBox* pb = nullptr;
 
-    void hover(QPointF at) { send(pb, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton); }
-    void press(QPointF at) { QTest::mousePress(pb, Qt::LeftButton, {}, local(pb, at).toPoint()); }
-    void drag(QPointF at) { send(pb, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
-    void release(QPointF at) { QTest::mouseRelease(pb, Qt::LeftButton, {}, local(pb, at).toPoint()); }
+    void send(QEvent::Type type, QPointF inner, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        const QPointF at = inner + QPointF(pb->contentsRect().topLeft());
+        QMouseEvent e(type, at, pb->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(pb, &e);
+    }
+    void hover(QPointF at) { send(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton); }
+    void press(QPointF at) { send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }
+    void drag(QPointF at) { send(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
+    void release(QPointF at) { send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
 
 private slots:
-    void init() {
+    void init()
+    {
         TestSupport::resetProgram();
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         Forms::get<Krok1>(); // (100 + 200i) + (300 - 400i): r = 447.2
         form = Forms::find<Krok3>();
         QVERIFY(form);
         pb = form->findChild<PictureBox*>("pb");
-        QVERIFY(pb);
         form->showModeless();
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }
 
-    void reset() {
-        QCOMPARE(form->axisMax, qint16(500));
-        QCOMPARE(form->amplitude, qint16(40));
-        QCOMPARE(form->phaseShift, 0.0f);
-        QCOMPARE(form->dragging, qint16(0));
-        QCOMPARE(pb->ForeColor(), 0u);
-        QVERIFY(pb->accessibleDescription().contains(QStringLiteral("Amplituda 248,45")));
-        QVERIFY(pb->accessibleDescription().contains(QStringLiteral("posun 0,0°")));
-    }
-
-    void hoverBands_data() {
+    // Bands of strictly less than 6 px; the vertical one wins where they cross.
+    void hoverBands_data()
+    {
         QTest::addColumn<QPointF>("at");
         QTest::addColumn<int>("pointer");
         QTest::newRow("free") << QPointF(100, 40) << 0;
@@ -72,17 +59,18 @@ private slots:
         QTest::newRow("far outside") << QPointF(-1e9, 1e9) << 0;
         QTest::newRow("vertical band far below") << QPointF(242.5, 5000) << 9;
     }
-    void hoverBands() {
+    void hoverBands()
+    {
         QFETCH(QPointF, at);
-        QFETCH(int, pointer);
         const QImage picture = pb->image().copy();
         hover(at);
-        QCOMPARE(pb->MousePointer(), pointer);
+        QTEST(pb->MousePointer(), "pointer");
         QCOMPARE(pb->image(), picture);
         QCOMPARE(form->amplitude, qint16(40));
     }
 
-    void drags_data() {
+    void drags_data()
+    {
         QTest::addColumn<QPointF>("from");
         QTest::addColumn<QPointF>("to");
         QTest::addColumn<float>("during");
@@ -93,46 +81,44 @@ private slots:
         QTest::newRow("free, below the line") << QPointF(300, 180) << QPointF(300, 150) << 0.f << 0.f << 40;
         QTest::newRow("clamped above") << QPointF(300, 40) << QPointF(300, -500) << 0.f << 0.f << 80;
         QTest::newRow("clamped below") << QPointF(300, 40) << QPointF(300, 1e6) << 0.f << 0.f << 80;
-        QTest::newRow("phase only from the crossing")
-            << QPointF(244, 112) << QPointF(300, 10) << -56.f << 144.f << 40;
+        QTest::newRow("phase only from the crossing") << QPointF(244, 112) << QPointF(300, 10) << -56.f << 144.f << 40;
         QTest::newRow("amplitude only") << QPointF(100, 112) << QPointF(400, 30) << 0.f << 0.f << 80;
-        QTest::newRow("amplitude jumps to the distance")
-            << QPointF(100, 109) << QPointF(100, 170) << 0.f << 0.f << 60;
+        QTest::newRow("amplitude jumps to the distance") << QPointF(100, 109) << QPointF(100, 170) << 0.f << 0.f << 60;
         QTest::newRow("amplitude to zero") << QPointF(100, 112) << QPointF(50, 110.5) << 0.f << 0.f << 0;
         QTest::newRow("far left") << QPointF(300, 60) << QPointF(-1e7, 60) << 10000300.f << 100.f << 50;
     }
-    void drags() {
+    void drags()
+    {
         QFETCH(QPointF, from);
         QFETCH(QPointF, to);
-        QFETCH(float, during);
-        QFETCH(float, after);
         QFETCH(int, amplitude);
         hover(from);
         press(from);
         QCOMPARE(form->dragging, qint16(-1));
         drag(to);
-        QCOMPARE(form->phaseShift, during);
+        QTEST(form->phaseShift, "during");
         QCOMPARE(form->amplitude, qint16(amplitude));
         release(to);
-        QCOMPARE(form->phaseShift, after);
+        QTEST(form->phaseShift, "after");
         QCOMPARE(form->dragging, qint16(0));
         QCOMPARE(pb->MousePointer(), 0);
     }
 
-    void freeDragPointerAndSecondButton() {
+    void freeDragPointerAndSecondButton()
+    {
         hover({400, 40});
         press({400, 40});
         QCOMPARE(pb->MousePointer(), 5);
-        QTest::mousePress(pb, Qt::RightButton, {}, local(pb, {390, 40}).toPoint());
+        send(QEvent::MouseButtonPress, {390, 40}, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
         QCOMPARE(TestSupport::beeps, 1);
-        QCOMPARE(form->dragging, qint16(-1));
         drag({380, 40}); // the drag goes on from where it was
         QCOMPARE(form->phaseShift, 20.0f);
         release({380, 40});
         QCOMPARE(form->dragging, qint16(0));
     }
 
-    void correctDrawingModeIgnoresEverything() {
+    void correctDrawingModeIgnoresEverything()
+    {
         Data_a_promene::correctDrawingMode = true;
         const QImage picture = pb->image().copy();
         hover({244, 40});
@@ -141,57 +127,59 @@ private slots:
         drag({100, 10});
         release({100, 10});
         QTest::keyClick(pb, Qt::Key_Up);
+        form->Form_Load();
         QCOMPARE(form->dragging, qint16(0));
         QCOMPARE(form->amplitude, qint16(40));
         QCOMPARE(form->phaseShift, 0.0f);
         QCOMPARE(pb->image(), picture);
-        form->Form_Load();
-        QCOMPARE(pb->image(), picture);
     }
 
-    void stateSurvivesGoingBack() {
+    void stateSurvivesGoingBackNewExampleResets()
+    {
         hover({400, 40});
         press({400, 40});
         drag({350, 60});
         release({350, 60});
         const QImage picture = pb->image().copy();
         QTest::mouseClick(form->bac, Qt::LeftButton);
-        QVERIFY(!form->isVisible());
-        krok2& step2 = Forms::get<krok2>();
-        QVERIFY(step2.isVisible());
-        QTest::mouseClick(step2.Contin, Qt::LeftButton);
+        QVERIFY(!form->isVisible() && Forms::get<krok2>().isVisible());
+        QTest::mouseClick(Forms::get<krok2>().Contin, Qt::LeftButton);
         QVERIFY(form->isVisible());
         QCOMPARE(form->phaseShift, 50.0f);
         QCOMPARE(form->amplitude, qint16(50));
         QCOMPARE(pb->image(), picture);
 
-        Forms::get<Krok1>().Form_Load(); // a new example resets the curve
-        QCOMPARE(form->phaseShift, 0.0f);
+        Forms::get<Krok1>().Form_Load(); // amplitude (221 / 2 - 30) / 2 with ties to even, phase 0, black
+        QCOMPARE(form->axisMax, qint16(500));
         QCOMPARE(form->amplitude, qint16(40));
+        QCOMPARE(form->phaseShift, 0.0f);
+        QCOMPARE(pb->ForeColor(), 0u);
+        QVERIFY(pb->accessibleDescription().contains(QStringLiteral("Amplituda 248,45")));
     }
 
-    void closingAsksAndStays() {
-        TestSupport::onNextModal([](QWidget* w) {
-            QCOMPARE(w->objectName(), QStringLiteral("Konec"));
-            static_cast<Konec*>(w)->Command2->click();
-        });
-        form->close();
-        QVERIFY(form->isVisible());
-        TestSupport::onNextModal([](QWidget* w) { static_cast<Konec*>(w)->Command2->click(); });
-        QTest::mouseClick(form->kon, Qt::LeftButton);
-        QVERIFY(form->isVisible());
-        QVERIFY(!Forms::find<Konec>());
+    void closingAsksAndStays()
+    {
+        for (int way = 0; way < 2; ++way) {
+            QString asked;
+            TestSupport::onNextModal([&](QWidget* w) {
+                asked = w->objectName();
+                static_cast<Konec*>(w)->Command2->click();
+            });
+            way ? QTest::mouseClick(form->kon, Qt::LeftButton) : void(form->close());
+            QCOMPARE(asked, QStringLiteral("Konec"));
+            QVERIFY(form->isVisible());
+        }
         form->back->show();
         QTest::mouseClick(form->back, Qt::LeftButton);
         QVERIFY(!form->isVisible());
     }
 
-    void keyboard() {
+    void keyboard()
+    {
         form->dok->setFocus();
         for (int i = 0; i < 6 && !pb->hasFocus(); ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QVERIFY(pb->hasFocus());
-
         QTest::keyClick(pb, Qt::Key_Up);
         QCOMPARE(form->amplitude, qint16(41));
         for (int i = 0; i < 10; ++i)
@@ -201,31 +189,21 @@ private slots:
             QTest::keyClick(pb, Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(form->amplitude, qint16(0));
         QTest::keyClick(pb, Qt::Key_Up, Qt::ShiftModifier);
-
         QTest::keyClick(pb, Qt::Key_Right); // the curve moves right: 0 - 1, brought to 199
         QCOMPARE(form->phaseShift, 199.0f);
         QTest::keyClick(pb, Qt::Key_Left, Qt::ShiftModifier);
         QCOMPARE(form->phaseShift, 9.0f);
         QVERIFY(pb->accessibleDescription().contains(QStringLiteral("Amplituda 62,11")));
         QVERIFY(pb->accessibleDescription().contains(QStringLiteral("posun 16,2°")));
-
         // During a drag the keys leave the curve to the mouse.
         hover({400, 40});
         press({400, 40});
         QTest::keyClick(pb, Qt::Key_Left, Qt::ShiftModifier);
-        QTest::keyClick(pb, Qt::Key_Down);
         QCOMPARE(form->phaseShift, 9.0f);
-        drag({390, 40});
-        QCOMPARE(form->phaseShift, 19.0f);
-        release({390, 40});
-
+        release({400, 40});
         TestSupport::questionAnswers = {QMessageBox::No};
         QTest::keyClick(pb, Qt::Key_Return); // Enter is "&Dokončit", which asks first
         QTRY_COMPARE(TestSupport::questionsAsked.size(), 1);
-        QVERIFY(form->isVisible());
-    }
-
-    void accessibleNames() {
         for (QWidget* w : form->findChildren<QWidget*>())
             if (w->inherits("QPushButton") || w->inherits("QLabel") || w == pb)
                 QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
