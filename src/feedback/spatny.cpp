@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "app/konec.h"
+#include "app/stepbuttons.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
 #include "core/judging.h"
@@ -235,44 +236,16 @@ bool Spatny::closeRequested() {
 
 void Spatny::Sinusak_Click() {
     Krok3& step3 = Forms::get<Krok3>();
-    step3.inf->setText(QStringLiteral("Správně to mělo být takto:"));
-    step3.dok->hide();
-    step3.bac->hide();
-    step3.kon->hide();
-    step3.dok->setDefault(false);
-    step3.back->setDefault(true);
-    step3.back->show();
-    Data_a_promene::correctDrawingMode = true;
     hide();
-    step3.showModal();
-    Data_a_promene::correctDrawingMode = false;
-    step3.dok->show();
-    step3.back->setDefault(false);
-    step3.dok->setDefault(true);
-    step3.bac->show();
-    step3.kon->show();
-    step3.back->hide();
+    showCorrectDrawing(step3, step3.inf, QStringLiteral("Správně to mělo být takto:"), step3.dok, step3.bac, step3.kon,
+                       step3.back);
     showModeless();
 }
 
 void Spatny::vek_Click() {
     krok2& step2 = Forms::get<krok2>();
-    step2.inf->setText(QStringLiteral("Správně to mělo vypadat takto:"));
-    step2.Contin->hide();
-    step2.bac->hide();
-    step2.kon->hide();
-    step2.Contin->setDefault(false);
-    step2.back->setDefault(true);
-    step2.back->show();
-    Data_a_promene::correctDrawingMode = true;
     hide();
-    step2.showModal();
-    Data_a_promene::correctDrawingMode = false;
-    step2.Contin->show();
-    step2.back->setDefault(false);
-    step2.Contin->setDefault(true);
-    step2.bac->show();
-    step2.kon->show();
-    step2.back->hide();
+    showCorrectDrawing(step2, step2.inf, QStringLiteral("Správně to mělo vypadat takto:"), step2.Contin, step2.bac,
+                       step2.kon, step2.back);
     showModeless();
 }

@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "app/konec.h"
+#include "app/stepbuttons.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
 #include "core/numberformat.h"
@@ -21,12 +22,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-constexpr int buttonWidth = 112;
-constexpr int buttonSpacing = 6;
-
-} // namespace
 
 krok2::krok2() {
     setObjectName(QStringLiteral("krok2"));
@@ -57,19 +52,8 @@ krok2::krok2() {
     back->setAccessibleName(QStringLiteral("Zpět k přehledu chyb"));
     Contin->setDefault(true);
     setCancelButton(kon);
-    for (QPushButton* b : {Contin, bac, kon})
-        b->setFixedWidth(buttonWidth);
     // The review's way back takes the place of all three buttons.
-    back->setFixedWidth(3 * buttonWidth + 2 * buttonSpacing);
-    back->hide();
-
-    auto* buttons = new QGridLayout;
-    buttons->setHorizontalSpacing(buttonSpacing);
-    buttons->addWidget(Contin, 0, 0);
-    buttons->addWidget(bac, 0, 1);
-    buttons->addWidget(kon, 0, 2);
-    buttons->addWidget(back, 0, 0, 1, 3);
-    buttons->setColumnStretch(3, 1);
+    QGridLayout* buttons = layoutStepButtons(Contin, bac, kon, back);
 
     layout->addWidget(inf);
     layout->addWidget(Graf);

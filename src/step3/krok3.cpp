@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "app/konec.h"
+#include "app/stepbuttons.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
 #include "core/numberformat.h"
@@ -58,18 +59,8 @@ Krok3::Krok3() {
     back->setAccessibleName(QStringLiteral("Zpět k přehledu chyb"));
     dok->setDefault(true);
     setCancelButton(kon);
-    for (QPushButton* b : {dok, bac, kon})
-        b->setFixedWidth(buttonWidth);
-    back->setFixedWidth(3 * buttonWidth + 2 * buttonSpacing);
-    back->hide();
-
-    auto* buttons = new QGridLayout;
-    buttons->setHorizontalSpacing(buttonSpacing);
-    buttons->addWidget(dok, 0, 0);
-    buttons->addWidget(bac, 0, 1);
-    buttons->addWidget(kon, 0, 2);
-    buttons->addWidget(back, 0, 0, 1, 3);
-    buttons->setColumnStretch(3, 1);
+    // The review's way back takes the place of all three buttons.
+    QGridLayout* buttons = layoutStepButtons(dok, bac, kon, back);
 
     layout->addWidget(inf);
     layout->addWidget(pb);

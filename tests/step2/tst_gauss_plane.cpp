@@ -35,92 +35,41 @@ private slots:
         QVERIFY(Scales::NajdiMeritk(float(qInf()), 1) > 1e37f); // the loop ends on infinity
     }
 
-    void labels_data()
-    {
-        QTest::addColumn<float>("limit");
-        QTest::addColumn<float>("width");
-        QTest::addColumn<float>("height");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QPointF>("at");
-        // The recording surface measures 5 px per character and 12 px per line. G = 1 is drawn on a
-        // plane that is not square, so that a swapped width and height shows.
-        const struct {
-            float limit, width, height;
-            QList<QPair<const char*, QPointF>> labels;
-        } planes[] = {{8,
-                       372,
-                       372,
-                       {{"8", {354, 188}},
-                        {"4", {267.5, 188}},
-                        {"2", {225.5, 188}},
-                        {"6", {309.5, 188}},
-                        {"-6", {55, 188}},
-                        {"-4", {97, 188}},
-                        {"-2", {139, 188}},
-                        {"-8 ", {12, 188}},
-                        {"0", {189, 187}},
-                        {" 8 ", {187, 12}},
-                        {" 6 ", {187, 54}},
-                        {" 2 ", {187, 138}},
-                        {"-2 ", {191, 222}},
-                        {"-4 ", {191, 264}},
-                        {"-8 ", {191, 348}},
-                        {"x", {359, 171}},
-                        {"y", {176, 0}}}},
-                      {1,
-                       400,
-                       300,
-                       {{"1", {382, 152}},
-                        {".5", {286, 152}},
-                        {".25", {238, 152}},
-                        {".75", {329, 152}},
-                        {"-.75", {53.5, 152}},
-                        {"-.5", {101.5, 152}},
-                        {"-.25", {144.5, 152}},
-                        {"-1 ", {12, 152}},
-                        {" ,75 ", {201, 45}},
-                        {" ,25 ", {201, 111}},
-                        {"-,5 ", {205, 210}},
-                        {"x", {387, 135}}}}};
-        for (const auto& p : planes)
-            for (const auto& [text, at] : p.labels)
-                QTest::addRow("%g: \"%s\" at %g, %g", double(p.limit), text, at.x(), at.y())
-                    << p.limit << p.width << p.height << QString::fromUtf8(text) << at;
-    }
-    void labels()
-    {
-        QFETCH(float, limit);
-        QFETCH(float, width);
-        QFETCH(float, height);
-        QFETCH(QString, text);
-        QFETCH(QPointF, at);
-        RecordingSurface s(width, height);
-        GaussPlane::RedrawPlane(s, limit, width / 2, height / 2, false);
-        const auto texts = s.texts();
-        QCOMPARE(texts.size(), 19);
-        QVERIFY(std::any_of(texts.begin(), texts.end(),
-                            [&](const auto& e) { return e.text == text && QPointF(e.x1, e.y1) == at; }));
-    }
-
-    // The vector comes last, from the centre to the point (G, G) 18 px inside the top right corner;
-    // the end marker only while the vector is fixed.
-    void vectorAndMarker_data()
+    // G = 1 is drawn on a plane that is not square, so that a swapped width and height shows. The vector
+    // to (G, G) comes last and ends 18 px inside the top right corner; the end marker only while fixed.
+    void plane_data()
     {
         QTest::addColumn<float>("limit");
         QTest::addColumn<QSizeF>("size");
         QTest::addColumn<bool>("following");
-        QTest::newRow("8 fixed") << 8.f << QSizeF(372, 372) << false;
-        QTest::newRow("8 following") << 8.f << QSizeF(372, 372) << true;
-        QTest::newRow("1 fixed") << 1.f << QSizeF(400, 300) << false;
+        QTest::addColumn<QStringList>("labels"); // text|x|y in drawing order; 5 px a character, 12 px a line
+        const QStringList g8 = {"8|354|188",  "4|267.5|188", "2|225.5|188", "6|309.5|188", "-6|55|188",
+                                "-4|97|188",  "-2|139|188",  "-8 |12|188",  " 8 |187|12",  " 4 |187|96",
+                                " 2 |187|138", " 6 |187|54",  "-6 |191|306", "-4 |191|264", "-2 |191|222",
+                                "-8 |191|348", "0|189|187",   "x|359|171",   "y|176|0"};
+        QTest::newRow("8 fixed") << 8.f << QSizeF(372, 372) << false << g8;
+        QTest::newRow("8 following") << 8.f << QSizeF(372, 372) << true << g8;
+        QTest::newRow("1 fixed") << 1.f << QSizeF(400, 300) << false
+                                 << QStringList{"1|382|152",      ".5|286|152",    ".25|238|152",   ".75|329|152",
+                                                "-.75|53.5|152",  "-.5|101.5|152", "-.25|144.5|152", "-1 |12|152",
+                                                " 1 |197|12",     " ,5 |201|78",   " ,25 |201|111", " ,75 |201|45",
+                                                "-,75 |205|243",  "-,5 |205|210",  "-,25 |205|177", "-1 |201|282",
+                                                "0|202|152",      "x|387|135",     "y|191|0"};
     }
-    void vectorAndMarker()
+    void plane()
     {
         QFETCH(float, limit);
         QFETCH(QSizeF, size);
         QFETCH(bool, following);
         const float w = size.width(), h = size.height();
         RecordingSurface s(w, h);
-        GaussPlane::RedrawPlane(s, limit, Scales::planeX(limit, w, limit), Scales::planeY(limit, h, limit), following);
+        GaussPlane::RedrawPlane(s, limit, Scales::planeX(limit, w, limit), Scales::planeY(limit, h, limit),
+                                following);
+        QStringList labels;
+        for (const auto& e : s.texts())
+            labels << QStringLiteral("%1|%2|%3").arg(e.text).arg(e.x1).arg(e.y1);
+        qDebug() << labels;
+        QTEST(labels, "labels");
         QCOMPARE(s.entries.first().op, RecordingSurface::Op::Cls);
         const auto l = s.lines();
         QCOMPARE(l.size(), following ? 19 : 21);
