@@ -26,7 +26,8 @@ struct Figures {
     double median, p90, p99;
 };
 
-Figures measure(const std::function<void(int)>& step) {
+Figures measure(const std::function<void(int)>& step)
+{
     for (int i = 0; i < 200; ++i) // warm-up: fonts, glyph caches
         step(i);
     std::vector<double> ms;
@@ -41,11 +42,13 @@ Figures measure(const std::function<void(int)>& step) {
     return {ms[ms.size() / 2], ms[ms.size() * 9 / 10], ms[ms.size() * 99 / 100]};
 }
 
-void report(const char* what, const Figures& f) {
+void report(const char* what, const Figures& f)
+{
     std::printf("%-44s median %.4f ms   p90 %.4f ms   p99 %.4f ms\n", what, f.median, f.p90, f.p99);
 }
 
-void move(PictureBox* p, QPointF inner, Qt::MouseButtons buttons) {
+void move(PictureBox* p, QPointF inner, Qt::MouseButtons buttons)
+{
     const QPointF local = inner + QPointF(p->contentsRect().topLeft());
     QMouseEvent e(QEvent::MouseMove, local, p->mapToGlobal(local), Qt::NoButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(p, &e);
@@ -53,7 +56,8 @@ void move(PictureBox* p, QPointF inner, Qt::MouseButtons buttons) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -86,8 +90,8 @@ int main(int argc, char** argv) {
     step3.showModeless();
     QApplication::processEvents();
     move(pb, {400, 40}, Qt::NoButton);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(402, 42), pb->mapToGlobal(QPointF(402, 42)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(402, 42), pb->mapToGlobal(QPointF(402, 42)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(pb, &press);
     report("pb: drag move to repainted widget", measure([&](int i) {
                move(pb, QPointF(100 + i % 300, 10 + i % 200), Qt::LeftButton);

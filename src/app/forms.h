@@ -12,8 +12,7 @@
 // When the last form is unloaded the program ends.
 class Forms {
 public:
-    template <class F>
-    static F& get()
+    template <class F> static F& get()
     {
         if (F* existing = find<F>())
             return *existing;
@@ -23,8 +22,7 @@ public:
         return *form;
     }
 
-    template <class F>
-    static F* find()
+    template <class F> static F* find()
     {
         auto it = registry().find(std::type_index(typeid(F)));
         if (it == registry().end() || it->second.isNull())
@@ -32,8 +30,7 @@ public:
         return static_cast<F*>(it->second.data());
     }
 
-    template <class F>
-    static void unload()
+    template <class F> static void unload()
     {
         if (F* form = find<F>())
             unload(form);

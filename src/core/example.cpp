@@ -8,8 +8,7 @@ OperationTexts operationTexts(Operation op)
     case Operation::Sum:
         return {QStringLiteral("Součet je:"), QStringLiteral("Daná čísla sečti"), QStringLiteral("Součet:")};
     case Operation::Difference:
-        return {QStringLiteral("Rozdíl je:"), QStringLiteral("Daná čísla od sebe odečti"),
-                QStringLiteral("Rozdíl:")};
+        return {QStringLiteral("Rozdíl je:"), QStringLiteral("Daná čísla od sebe odečti"), QStringLiteral("Rozdíl:")};
     case Operation::Product:
         return {QStringLiteral("Součin je:"), QStringLiteral("Daná čísla vynásob"), QStringLiteral("Násobek:")};
     case Operation::Quotient:

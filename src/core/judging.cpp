@@ -19,19 +19,22 @@ constexpr float AngleScale = 90;
 // A quarter period in pixels: the size of a phase shift for the band around 0.
 constexpr float PhaseScale = 50;
 
-bool strictlyInside(float value, float bound) {
+bool strictlyInside(float value, float bound)
+{
     return -bound < value && value < bound;
 }
 
 } // namespace
 
-QString CommaToPoint(const QString& text) {
+QString CommaToPoint(const QString& text)
+{
     QString result = text;
     result.replace(QLatin1Char(','), QLatin1Char('.'));
     return result;
 }
 
-float readNumber(const QString& text) {
+float readNumber(const QString& text)
+{
     const double value = Procedury_a_fce::LeadingNumber(CommaToPoint(text));
     // Converting an out-of-range double to float is not defined; such an entry cannot match anyway.
     if (!(std::fabs(value) <= double(FLT_MAX)))
@@ -39,7 +42,8 @@ float readNumber(const QString& text) {
     return float(value);
 }
 
-bool Compar(float value, float correct, float tolerancePercent) {
+bool Compar(float value, float correct, float tolerancePercent)
+{
     const double t = double(tolerancePercent) / 100.0;
     float lo = float((1.0 - t) * double(correct));
     float hi = float((1.0 + t) * double(correct));
@@ -48,13 +52,15 @@ bool Compar(float value, float correct, float tolerancePercent) {
     return lo < value && value < hi;
 }
 
-bool ComparNear(float value, float correct, float tolerancePercent, float zeroScale) {
+bool ComparNear(float value, float correct, float tolerancePercent, float zeroScale)
+{
     if (correct != 0)
         return Compar(value, correct, tolerancePercent);
     return strictlyInside(value, float(double(tolerancePercent) / 100.0 * double(zeroScale)));
 }
 
-float GetFI(float re, float im) {
+float GetFI(float re, float im)
+{
     if (re == 0) {
         if (im > 0)
             return 90;
@@ -70,17 +76,20 @@ float GetFI(float re, float im) {
     return angle >= 360.0f ? 0.0f : angle;
 }
 
-float VectorRe(float vectorEndX, float grafWidth, float axisLimit) {
+float VectorRe(float vectorEndX, float grafWidth, float axisLimit)
+{
     const double w = grafWidth;
     return float((double(vectorEndX) - w / 2) / ((w - 36) / 2) * double(axisLimit));
 }
 
-float VectorIm(float vectorEndY, float grafHeight, float axisLimit) {
+float VectorIm(float vectorEndY, float grafHeight, float axisLimit)
+{
     const double h = grafHeight;
     return float((h / 2 - double(vectorEndY)) / ((h - 36) / 2) * double(axisLimit));
 }
 
-bool CheckPhase(float phaseShift, float resultRe, float resultIm) {
+bool CheckPhase(float phaseShift, float resultRe, float resultIm)
+{
     const float correct = float(double(GetFI(resultRe, resultIm)) / 360.0 * Period);
     if (correct != 0)
         return Compar(phaseShift, correct, 20);
@@ -89,7 +98,8 @@ bool CheckPhase(float phaseShift, float resultRe, float resultIm) {
     return strictlyInside(phaseShift, bound) || strictlyInside(float(double(phaseShift) - Period), bound);
 }
 
-Verdict judgeExample(const ExampleAnswers& a) {
+Verdict judgeExample(const ExampleAnswers& a)
+{
     Verdict v;
     const double r = std::sqrt(double(a.resultRe) * a.resultRe + double(a.resultIm) * a.resultIm);
     const float absolute = float(r);
@@ -113,10 +123,8 @@ Verdict judgeExample(const ExampleAnswers& a) {
         v.ab = true;
     }
 
-    const bool vectorRe =
-        ComparNear(VectorRe(a.vectorEndX, a.grafWidth, a.axisLimit), a.resultRe, 20, partScale);
-    const bool vectorIm =
-        ComparNear(VectorIm(a.vectorEndY, a.grafHeight, a.axisLimit), a.resultIm, 20, partScale);
+    const bool vectorRe = ComparNear(VectorRe(a.vectorEndX, a.grafWidth, a.axisLimit), a.resultRe, 20, partScale);
+    const bool vectorIm = ComparNear(VectorIm(a.vectorEndY, a.grafHeight, a.axisLimit), a.resultIm, 20, partScale);
     if (!vectorRe || !vectorIm) {
         v.errorCode |= 2;
         v.vek = true;
@@ -135,7 +143,8 @@ Verdict judgeExample(const ExampleAnswers& a) {
     return v;
 }
 
-void countExample(RunState& state, quint8 errorCode) {
+void countExample(RunState& state, quint8 errorCode)
+{
     if (errorCode == 0) {
         state.examplesRight += 1;
         state.dialogsRight += 3;

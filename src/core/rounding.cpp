@@ -17,8 +17,7 @@ double halfAwayFromZero(double x)
     return std::round(x);
 }
 
-template <typename Int>
-static Int saturate(double x)
+template <typename Int> static Int saturate(double x)
 {
     if (std::isnan(x))
         return 0;

@@ -12,7 +12,8 @@ constexpr int pointerDefault = 0;
 constexpr int pointerSizeNS = 7;
 constexpr int pointerSizeWE = 9;
 
-float NajdiMeritk(float resultRe, float resultIm) {
+float NajdiMeritk(float resultRe, float resultIm)
+{
     const float a = std::fabs(resultRe);
     const float b = std::fabs(resultIm);
     float g = b < a ? std::fabs(resultRe) : std::fabs(resultIm);
@@ -39,7 +40,8 @@ float NajdiMeritk(float resultRe, float resultIm) {
     return g;
 }
 
-qint16 FindAxisMax(double r) {
+qint16 FindAxisMax(double r)
+{
     // Every step stays in 16 bits; the largest results of the examples (about 20000) give 30000.
     qint16 m = Rounding::toInt16(r);
     int k = 0;
@@ -60,34 +62,41 @@ qint16 FindAxisMax(double r) {
     return value > 32767 ? qint16(30000) : qint16(value);
 }
 
-float planeX(float re, float width, float axisLimit) {
+float planeX(float re, float width, float axisLimit)
+{
     return float(width / 2 + re * (width - 36) / (2 * axisLimit));
 }
 
-float planeY(float im, float height, float axisLimit) {
+float planeY(float im, float height, float axisLimit)
+{
     return float(height / 2 - im * (height - 36) / (2 * axisLimit));
 }
 
-float planeRe(float x, float width, float axisLimit) {
+float planeRe(float x, float width, float axisLimit)
+{
     return float((x - width / 2) / ((width - 36) / 2) * axisLimit);
 }
 
-float planeIm(float y, float height, float axisLimit) {
+float planeIm(float y, float height, float axisLimit)
+{
     return float((height / 2 - y) / ((height - 36) / 2) * axisLimit);
 }
 
-bool insideVectorBand(float x, float y, float width, float height) {
+bool insideVectorBand(float x, float y, float width, float height)
+{
     const float right = width - 17;
     const float bottom = height - 17;
     return x > 17 && x < right && y > 17 && y < bottom;
 }
 
-qint16 dragPosition(float value) {
+qint16 dragPosition(float value)
+{
     const qint16 v = Rounding::toInt16(value);
     return v == -32768 ? qint16(-32767) : v;
 }
 
-qint16 drawnPhase(float phaseShift) {
+qint16 drawnPhase(float phaseShift)
+{
     if (std::isnan(phaseShift))
         return 0;
     if (std::fabs(phaseShift) > 32000)
@@ -95,7 +104,8 @@ qint16 drawnPhase(float phaseShift) {
     return Rounding::toInt16(phaseShift);
 }
 
-float normalisePhase(float phaseShift) {
+float normalisePhase(float phaseShift)
+{
     if (std::isnan(phaseShift))
         return 0;
     // Far-off values are first reduced in one step, so that the period-by-period loop stays short
@@ -109,7 +119,8 @@ float normalisePhase(float phaseShift) {
     return phaseShift;
 }
 
-int hoverPointer(float x, float y, float width, float height) {
+int hoverPointer(float x, float y, float width, float height)
+{
     const float left = width / 2 - 6, right = width / 2 + 6;
     const float top = height / 2 - 6, bottom = height / 2 + 6;
     if (left < x && x < right)
@@ -119,7 +130,8 @@ int hoverPointer(float x, float y, float width, float height) {
     return pointerDefault;
 }
 
-qint16 dragAmplitude(float y, float height) {
+qint16 dragAmplitude(float y, float height)
+{
     qint16 amplitude = Rounding::toInt16(std::fabs(height / 2 - y));
     const float fullScale = height / 2 - 30;
     if (fullScale < amplitude)
@@ -127,11 +139,13 @@ qint16 dragAmplitude(float y, float height) {
     return amplitude;
 }
 
-double amplitudeValue(double amplitudePixels, float height, qint16 axisMax) {
+double amplitudeValue(double amplitudePixels, float height, qint16 axisMax)
+{
     return amplitudePixels / (height / 2 - 30) * axisMax;
 }
 
-double phaseDegrees(double phaseShiftPixels) {
+double phaseDegrees(double phaseShiftPixels)
+{
     return phaseShiftPixels / 200 * 360;
 }
 

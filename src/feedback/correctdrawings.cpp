@@ -11,7 +11,8 @@ namespace CorrectDrawings {
 
 using Procedury_a_fce::RoundToLong;
 
-void DrawCorrectVector(Surface& graf, float resultRe, float resultIm, float axisLimit) {
+void DrawCorrectVector(Surface& graf, float resultRe, float resultIm, float axisLimit)
+{
     const float w = graf.ScaleWidth();
     const float h = graf.ScaleHeight();
     graf.setForeColor(Colors::Red);
@@ -22,7 +23,8 @@ void DrawCorrectVector(Surface& graf, float resultRe, float resultIm, float axis
     graf.Line(w / 2, h / 2, x, y);
 }
 
-void DrawCorrectSinusoid(Surface& pb, float resultRe, float resultIm, qint16 axisMax) {
+void DrawCorrectSinusoid(Surface& pb, float resultRe, float resultIm, qint16 axisMax)
+{
     constexpr double pi = 3.14159265358979;
     const double w = pb.ScaleWidth();
     const double h = pb.ScaleHeight();

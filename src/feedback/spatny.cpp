@@ -24,8 +24,8 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QString& accessible,
-                  int points = 12) {
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QString& accessible, int points = 12)
+{
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setAccessibleName(accessible);
@@ -35,7 +35,8 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, con
     return label;
 }
 
-QFrame* makeLine(QWidget* parent, const QString& name) {
+QFrame* makeLine(QWidget* parent, const QString& name)
+{
     auto* line = new QFrame(parent);
     line->setObjectName(name);
     line->setAccessibleName(QStringLiteral("Oddělovací čára"));
@@ -44,7 +45,8 @@ QFrame* makeLine(QWidget* parent, const QString& name) {
     return line;
 }
 
-void setBold(QPushButton* button, bool bold) {
+void setBold(QPushButton* button, bool bold)
+{
     QFont f = button->font();
     f.setBold(bold);
     button->setFont(f);
@@ -52,16 +54,16 @@ void setBold(QPushButton* button, bool bold) {
 
 } // namespace
 
-Spatny::Spatny() {
+Spatny::Spatny()
+{
     setObjectName(QStringLiteral("Spatny"));
     setWindowTitle(QStringLiteral("C H Y B A"));
     setAccessibleName(QStringLiteral("Chyba: oprava příkladu"));
     auto* layout = new QVBoxLayout(this);
 
-    Label1 =
-        makeLabel(this, QStringLiteral("Label1"),
-                  QStringLiteral("Při výpočtu jsi se dopustil chyby! Správně to mělo vypadat asi takto:"),
-                  QStringLiteral("Při výpočtu jsi se dopustil chyby! Správně to mělo vypadat asi takto:"));
+    Label1 = makeLabel(this, QStringLiteral("Label1"),
+                       QStringLiteral("Při výpočtu jsi se dopustil chyby! Správně to mělo vypadat asi takto:"),
+                       QStringLiteral("Při výpočtu jsi se dopustil chyby! Správně to mělo vypadat asi takto:"));
     QFont heading(QStringLiteral("Times New Roman"), 14);
     heading.setBold(true);
     Label1->setFont(heading);
@@ -73,9 +75,8 @@ Spatny::Spatny() {
     auto* grid = new QGridLayout;
     const QString design = QStringLiteral("100000");
     const char* partNames[3] = {"reálná část", "znaménko imaginární části", "velikost imaginární části"};
-    auto numberRow = [&](int row, QLabel*& title, const QString& titleName, const QString& titleText,
-                         QLabel* parts[3], const QString& prefix, const QString& whose, QLabel*& unit,
-                         const QString& unitName) {
+    auto numberRow = [&](int row, QLabel*& title, const QString& titleName, const QString& titleText, QLabel* parts[3],
+                         const QString& prefix, const QString& whose, QLabel*& unit, const QString& unitName) {
         title = makeLabel(this, titleName, titleText, titleText);
         grid->addWidget(title, row, 0);
         for (int i = 0; i < 3; ++i) {
@@ -98,8 +99,7 @@ Spatny::Spatny() {
 
     Label5 = makeLabel(this, QStringLiteral("Label5"), QStringLiteral("Absolutní hodnota:"),
                        QStringLiteral("Absolutní hodnota:"));
-    ab = makeLabel(this, QStringLiteral("ab"), QStringLiteral("10000"),
-                   QStringLiteral("Správná absolutní hodnota"));
+    ab = makeLabel(this, QStringLiteral("ab"), QStringLiteral("10000"), QStringLiteral("Správná absolutní hodnota"));
     grid->addWidget(Label5, 5, 0);
     grid->addWidget(ab, 5, 1, 1, 3);
 
@@ -111,8 +111,7 @@ Spatny::Spatny() {
     angleTitle->addWidget(Label7);
     angleTitle->addWidget(Label8);
     angleTitle->addStretch();
-    uhFi = makeLabel(this, QStringLiteral("uhFi"), QStringLiteral("10000"),
-                     QStringLiteral("Správný úhel ve stupních"));
+    uhFi = makeLabel(this, QStringLiteral("uhFi"), QStringLiteral("10000"), QStringLiteral("Správný úhel ve stupních"));
     Label21 = makeLabel(this, QStringLiteral("Label21"), QStringLiteral("°"), QStringLiteral("stupňů"));
     grid->addLayout(angleTitle, 6, 0);
     grid->addWidget(uhFi, 6, 1, 1, 2);
@@ -156,24 +155,28 @@ Spatny::Spatny() {
     connect(vek, &QPushButton::clicked, this, &Spatny::vek_Click);
 }
 
-quint32 Spatny::foreColor(const QLabel* label) {
+quint32 Spatny::foreColor(const QLabel* label)
+{
     return Colors::fromQColor(label->palette().color(QPalette::WindowText));
 }
 
-void Spatny::setForeColor(QLabel* label, quint32 bgr) {
+void Spatny::setForeColor(QLabel* label, quint32 bgr)
+{
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, Colors::toQColor(bgr));
     label->setPalette(p);
 }
 
-void Spatny::resetMarks() {
+void Spatny::resetMarks()
+{
     for (QLabel* value : {ab, uhFi, cis3[0], cis3[1], cis3[2]})
         setForeColor(value, Colors::Blue);
     setBold(vek, false);
     setBold(Sinusak, false);
 }
 
-void Spatny::setMarks(const Judging::Verdict& verdict) {
+void Spatny::setMarks(const Judging::Verdict& verdict)
+{
     if (verdict.cis3_0)
         setForeColor(cis3[0], Colors::Red);
     if (verdict.cis3_12) {
@@ -190,7 +193,8 @@ void Spatny::setMarks(const Judging::Verdict& verdict) {
         setBold(Sinusak, true);
 }
 
-void Spatny::Form_Load() {
+void Spatny::Form_Load()
+{
     using NumberFormat::pattern;
     const Krok1& step1 = Forms::get<Krok1>();
     cis1[0]->setText(step1.k1Caption(0));
@@ -217,7 +221,8 @@ void Spatny::Form_Load() {
     CorrectDrawings::DrawCorrectSinusoid(*step3.pb, re, im, step3.axisMax);
 }
 
-void Spatny::Command1_Click() {
+void Spatny::Command1_Click()
+{
     Krok1& step1 = Forms::get<Krok1>();
     step1.Form_Load();
     step1.showModeless();
@@ -225,16 +230,19 @@ void Spatny::Command1_Click() {
     hide();
 }
 
-void Spatny::Command2_Click() {
+void Spatny::Command2_Click()
+{
     Forms::get<Konec>().showModal();
 }
 
-bool Spatny::closeRequested() {
+bool Spatny::closeRequested()
+{
     Forms::get<Konec>().showModal();
     return true;
 }
 
-void Spatny::Sinusak_Click() {
+void Spatny::Sinusak_Click()
+{
     Krok3& step3 = Forms::get<Krok3>();
     hide();
     showCorrectDrawing(step3, step3.inf, QStringLiteral("Správně to mělo být takto:"), step3.dok, step3.bac, step3.kon,
@@ -242,7 +250,8 @@ void Spatny::Sinusak_Click() {
     showModeless();
 }
 
-void Spatny::vek_Click() {
+void Spatny::vek_Click()
+{
     krok2& step2 = Forms::get<krok2>();
     hide();
     showCorrectDrawing(step2, step2.inf, QStringLiteral("Správně to mělo vypadat takto:"), step2.Contin, step2.bac,

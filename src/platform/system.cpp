@@ -41,8 +41,8 @@ void System::useRealPlatform()
     now = [] { return QDateTime::currentDateTime(); };
     newRandomSource = [] {
         static std::random_device entropy;
-        auto engine = std::make_shared<std::mt19937>(
-            std::mt19937::result_type(QDateTime::currentMSecsSinceEpoch()) ^ entropy());
+        auto engine =
+            std::make_shared<std::mt19937>(std::mt19937::result_type(QDateTime::currentMSecsSinceEpoch()) ^ entropy());
         return RandomSource([engine] {
             std::uniform_real_distribution<float> uniform(0.0f, 1.0f);
             float r = uniform(*engine);

@@ -21,8 +21,7 @@ struct System {
     // A fresh uniform source in [0, 1), seeded from the clock.
     static inline std::function<RandomSource()> newRandomSource;
     // A Yes/No question with the question icon; returns Yes or No.
-    static inline std::function<QMessageBox::StandardButton(QWidget* parent, const QString& title,
-                                                            const QString& text,
+    static inline std::function<QMessageBox::StandardButton(QWidget* parent, const QString& title, const QString& text,
                                                             QMessageBox::StandardButton defaultButton)>
         question;
     // A message with an icon and the given buttons; returns the button chosen.

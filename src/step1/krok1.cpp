@@ -32,8 +32,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int
     return l;
 }
 
-QLineEdit* makeEntry(QWidget* parent, const QString& name, const QString& spokenName, QColor background,
-                     QColor text)
+QLineEdit* makeEntry(QWidget* parent, const QString& name, const QString& spokenName, QColor background, QColor text)
 {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
@@ -60,8 +59,8 @@ QFrame* separator(QWidget* parent, const QString& name)
 }
 
 // One complex number in a row: real part, sign, |imaginary part|, "i" (24-point operands).
-QHBoxLayout* numberRow(QWidget* parent, QLabel* parts[2], QLabel*& sign, const QString& prefix,
-                       const QString& signName, const QString& unitName)
+QHBoxLayout* numberRow(QWidget* parent, QLabel* parts[2], QLabel*& sign, const QString& prefix, const QString& signName,
+                       const QString& unitName)
 {
     auto* row = new QHBoxLayout;
     parts[0] = makeLabel(parent, prefix + QStringLiteral("_0"), QStringLiteral("0"), 24);

@@ -8,19 +8,22 @@ namespace GaussPlane {
 namespace {
 
 // A real-axis tick with its label just below the axis.
-void realTick(Surface& s, float x, float height, const QString& label, float labelLeft) {
+void realTick(Surface& s, float x, float height, const QString& label, float labelLeft)
+{
     s.Line(x, float(height / 2 - 3), x, float(height / 2 + 4));
     s.PrintAt(labelLeft, float(height / 2 + 2), label);
 }
 
 // Label of a positive real tick: the decimal text without its leading blank.
-QString positiveLabel(float value) {
+QString positiveLabel(float value)
+{
     return NumberFormat::decimalText(value).mid(1);
 }
 
 // An imaginary-axis tick with its print-form label centred on it; the height is measured on the
 // number without blanks.
-void imaginaryTick(Surface& s, float y, float width, float value, float labelLeft) {
+void imaginaryTick(Surface& s, float y, float width, float value, float labelLeft)
+{
     s.Line(float(width / 2 - 2), y, float(width / 2 + 2.5), y);
     const float h = s.TextHeight(NumberFormat::plainText(value));
     s.PrintAt(labelLeft, float(y - h / 2), NumberFormat::printForm(value));
@@ -28,7 +31,8 @@ void imaginaryTick(Surface& s, float y, float width, float value, float labelLef
 
 } // namespace
 
-void RedrawPlane(Surface& s, float g, float endX, float endY, bool following) {
+void RedrawPlane(Surface& s, float g, float endX, float endY, bool following)
+{
     const double w = s.ScaleWidth();
     const double h = s.ScaleHeight();
 

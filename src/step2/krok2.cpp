@@ -22,8 +22,8 @@
 #include <algorithm>
 #include <cmath>
 
-
-krok2::krok2() {
+krok2::krok2()
+{
     setObjectName(QStringLiteral("krok2"));
     setWindowTitle(QStringLiteral("Kvizmat komplexních čísel: 2. krok - zadání vektoru"));
     auto* layout = new QVBoxLayout(this);
@@ -73,7 +73,8 @@ krok2::krok2() {
     connect(back, &QPushButton::clicked, this, &krok2::back_Click);
 }
 
-void krok2::Form_Load() {
+void krok2::Form_Load()
+{
     if (Data_a_promene::correctDrawingMode)
         return;
     inf->setText(QStringLiteral("Do Gaussovy roviny zakresli vektor komplexního čísla:"));
@@ -86,16 +87,19 @@ void krok2::Form_Load() {
     RedrawPlane();
 }
 
-void krok2::NajdiMeritk() {
+void krok2::NajdiMeritk()
+{
     Data_a_promene::axisLimit = Scales::NajdiMeritk(Data_a_promene::resultRe, Data_a_promene::resultIm);
 }
 
-void krok2::RedrawPlane() {
+void krok2::RedrawPlane()
+{
     GaussPlane::RedrawPlane(*Graf, Data_a_promene::axisLimit, vectorEndX, vectorEndY, vectorFollowing != 0);
     describeVector();
 }
 
-void krok2::describeVector() {
+void krok2::describeVector()
+{
     const float limit = Data_a_promene::axisLimit;
     const float re = Scales::planeRe(vectorEndX, Graf->ScaleWidth(), limit);
     const float im = Scales::planeIm(vectorEndY, Graf->ScaleHeight(), limit);
@@ -103,22 +107,23 @@ void krok2::describeVector() {
     const QString point = NumberFormat::pattern(re, pattern) +
                           (im < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ")) +
                           NumberFormat::pattern(std::fabs(im), pattern) + QStringLiteral(" i");
-    const QString state =
-        vectorFollowing ? QStringLiteral("Konec vektoru se posouvá šipkami nebo myší, mezerník jej upevní.")
-                        : QStringLiteral("Vektor je upevněn, mezerník jej uvolní.");
-    Graf->setAccessibleDescription(
-        QStringLiteral("Osy od -%1 do %1. Konec vektoru: %2. %3")
-            .arg(NumberFormat::regional(limit, NumberFormat::SingleDigits), point, state));
+    const QString state = vectorFollowing
+                              ? QStringLiteral("Konec vektoru se posouvá šipkami nebo myší, mezerník jej upevní.")
+                              : QStringLiteral("Vektor je upevněn, mezerník jej uvolní.");
+    Graf->setAccessibleDescription(QStringLiteral("Osy od -%1 do %1. Konec vektoru: %2. %3")
+                                       .arg(NumberFormat::regional(limit, NumberFormat::SingleDigits), point, state));
 }
 
-void krok2::Graf_Click() {
+void krok2::Graf_Click()
+{
     if (Data_a_promene::correctDrawingMode)
         return;
     vectorFollowing = qint16(~vectorFollowing);
     RedrawPlane();
 }
 
-void krok2::Graf_MouseMove(int, int, float x, float y) {
+void krok2::Graf_MouseMove(int, int, float x, float y)
+{
     if (Data_a_promene::correctDrawingMode)
         return;
     if (!Scales::insideVectorBand(x, y, Graf->ScaleWidth(), Graf->ScaleHeight()) || !vectorFollowing)
@@ -130,7 +135,8 @@ void krok2::Graf_MouseMove(int, int, float x, float y) {
 
 // Space works as a click; the arrow keys move a following end point by 1 px (Shift: 10) and stop
 // at the same band the mouse is held to. A fixed vector stays fixed, as it does for the mouse.
-void krok2::Graf_KeyDown(QKeyEvent* event) {
+void krok2::Graf_KeyDown(QKeyEvent* event)
+{
     if (Data_a_promene::correctDrawingMode)
         return;
     const int key = event->key();
@@ -181,27 +187,32 @@ void krok2::Graf_KeyDown(QKeyEvent* event) {
     RedrawPlane();
 }
 
-void krok2::Contin_Click() {
+void krok2::Contin_Click()
+{
     hide();
     Forms::get<Krok3>().showModeless();
 }
 
-void krok2::bac_Click() {
+void krok2::bac_Click()
+{
     hide();
     Forms::get<Vysledky>().setVisible(false);
     Forms::get<Krok1>().showModeless();
 }
 
-void krok2::kon_Click() {
+void krok2::kon_Click()
+{
     Forms::get<Konec>().showModal();
 }
 
 // Hiding ends the review's modal display of this form; the review goes on from there.
-void krok2::back_Click() {
+void krok2::back_Click()
+{
     hide();
 }
 
-bool krok2::closeRequested() {
+bool krok2::closeRequested()
+{
     Forms::get<Konec>().showModal();
     return true;
 }

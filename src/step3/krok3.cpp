@@ -31,12 +31,12 @@ constexpr qint16 ignoredMotion = -32768;
 
 } // namespace
 
-Krok3::Krok3() {
+Krok3::Krok3()
+{
     setObjectName(QStringLiteral("Krok3"));
     setWindowTitle(QStringLiteral("Kvizmat komplexních čísel: 3. krok - sinusový průběh s fázovým posunem"));
     auto* layout = new QVBoxLayout(this);
-    inf = new QLabel(QStringLiteral("Roztáhni a posuň sinusoidu tak, aby to odpovídalo komplexnímu číslu:"),
-                     this);
+    inf = new QLabel(QStringLiteral("Roztáhni a posuň sinusoidu tak, aby to odpovídalo komplexnímu číslu:"), this);
     inf->setObjectName(QStringLiteral("inf"));
     QPalette darkRed = inf->palette();
     darkRed.setColor(QPalette::WindowText, QColor(128, 0, 0));
@@ -81,7 +81,8 @@ Krok3::Krok3() {
     connect(back, &QPushButton::clicked, this, &Krok3::back_Click);
 }
 
-void Krok3::Form_Load() {
+void Krok3::Form_Load()
+{
     if (Data_a_promene::correctDrawingMode)
         return;
     inf->setText(QStringLiteral("Roztáhni a posuň sinusoidu tak, aby to odpovídalo komplexnímu číslu:"));
@@ -95,17 +96,20 @@ void Krok3::Form_Load() {
     describeSinusoid();
 }
 
-void Krok3::FindAxisMax() {
+void Krok3::FindAxisMax()
+{
     const double re = Data_a_promene::resultRe;
     const double im = Data_a_promene::resultIm;
     axisMax = Scales::FindAxisMax(std::sqrt(re * re + im * im));
 }
 
-void Krok3::DrawSin(qint16 phase, double amplitudePixels) {
+void Krok3::DrawSin(qint16 phase, double amplitudePixels)
+{
     Sinusoid::DrawSin(*pb, axisMax, phase, amplitudePixels);
 }
 
-void Krok3::describeSinusoid() {
+void Krok3::describeSinusoid()
+{
     const double r = Scales::amplitudeValue(amplitude, pb->ScaleHeight(), axisMax);
     const double degrees = Scales::phaseDegrees(Scales::normalisePhase(phaseShift));
     pb->setAccessibleDescription(
@@ -115,7 +119,8 @@ void Krok3::describeSinusoid() {
                  NumberFormat::pattern(degrees, QStringLiteral("##0.0"))));
 }
 
-void Krok3::pb_MouseDown(int, int, float x, float y) {
+void Krok3::pb_MouseDown(int, int, float x, float y)
+{
     if (Data_a_promene::correctDrawingMode)
         return;
     if (dragging)
@@ -140,7 +145,8 @@ void Krok3::pb_MouseDown(int, int, float x, float y) {
     dragging = -1;
 }
 
-void Krok3::pb_MouseMove(int, int, float x, float y) {
+void Krok3::pb_MouseMove(int, int, float x, float y)
+{
     if (Data_a_promene::correctDrawingMode)
         return;
     if (!dragging) {
@@ -157,7 +163,8 @@ void Krok3::pb_MouseMove(int, int, float x, float y) {
     describeSinusoid();
 }
 
-void Krok3::pb_MouseUp(int, int, float, float) {
+void Krok3::pb_MouseUp(int, int, float, float)
+{
     if (Data_a_promene::correctDrawingMode)
         return;
     phaseShift = Scales::normalisePhase(phaseShift);
@@ -169,7 +176,8 @@ void Krok3::pb_MouseUp(int, int, float, float) {
 // Up and Down set the amplitude, Left and Right shift the curve (1 px, with Shift 10), within the
 // limits of a drag; the phase is brought into one period at once, as at the end of a drag. During a
 // mouse drag the mouse alone sets the curve.
-void Krok3::pb_KeyDown(QKeyEvent* event) {
+void Krok3::pb_KeyDown(QKeyEvent* event)
+{
     if (Data_a_promene::correctDrawingMode)
         return;
     const int key = event->key();
@@ -202,21 +210,25 @@ void Krok3::pb_KeyDown(QKeyEvent* event) {
     describeSinusoid();
 }
 
-void Krok3::bac_Click() {
+void Krok3::bac_Click()
+{
     hide();
     Forms::get<krok2>().showModeless();
 }
 
-void Krok3::kon_Click() {
+void Krok3::kon_Click()
+{
     Forms::get<Konec>().showModal();
 }
 
 // Hiding ends the review's modal display of this form; the review goes on from there.
-void Krok3::back_Click() {
+void Krok3::back_Click()
+{
     hide();
 }
 
-bool Krok3::closeRequested() {
+bool Krok3::closeRequested()
+{
     Forms::get<Konec>().showModal();
     return true;
 }

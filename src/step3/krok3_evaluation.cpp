@@ -10,31 +10,36 @@
 #include "step2/krok2.h"
 #include "ui/surface/picturebox.h"
 
-bool Krok3::Compar(float value, float correct, float tolerancePercent) {
+bool Krok3::Compar(float value, float correct, float tolerancePercent)
+{
     return Judging::Compar(value, correct, tolerancePercent);
 }
 
-float Krok3::GetFI(float re, float im) {
+float Krok3::GetFI(float re, float im)
+{
     return Judging::GetFI(re, im);
 }
 
-float Krok3::VectorRe() const {
+float Krok3::VectorRe() const
+{
     const krok2& step2 = Forms::get<krok2>();
     return Judging::VectorRe(step2.vectorEndX, step2.Graf->ScaleWidth(), Data_a_promene::axisLimit);
 }
 
-float Krok3::VectorIm() const {
+float Krok3::VectorIm() const
+{
     const krok2& step2 = Forms::get<krok2>();
     return Judging::VectorIm(step2.vectorEndY, step2.Graf->ScaleHeight(), Data_a_promene::axisLimit);
 }
 
-bool Krok3::CheckPhase() const {
+bool Krok3::CheckPhase() const
+{
     return Judging::CheckPhase(phaseShift, Data_a_promene::resultRe, Data_a_promene::resultIm);
 }
 
-void Krok3::EvaluateExample() {
-    if (System::question(this, QStringLiteral("Dotaz"),
-                         QStringLiteral("Jseš si svými výsledky opravdu jist?"),
+void Krok3::EvaluateExample()
+{
+    if (System::question(this, QStringLiteral("Dotaz"), QStringLiteral("Jseš si svými výsledky opravdu jist?"),
                          QMessageBox::Yes) != QMessageBox::Yes)
         return;
     hide();

@@ -13,22 +13,26 @@ namespace {
 constexpr double pi = 3.14159265358979;
 
 // A whole number as Print writes it (" 10 ", "-10 ").
-QString integerItem(qint16 value) {
+QString integerItem(qint16 value)
+{
     return NumberFormat::printForm(value, NumberFormat::DoubleDigits);
 }
 
 // A computed scale value; the division makes it a double-precision number.
-QString decimalItem(double value) {
+QString decimalItem(double value)
+{
     return NumberFormat::printForm(value, NumberFormat::DoubleDigits);
 }
 
 } // namespace
 
-double Round(double value) {
+double Round(double value)
+{
     return Rounding::halfAwayFromZero(value);
 }
 
-void DrawSin(Surface& s, qint16 axisMax, qint16 phase, double amplitude) {
+void DrawSin(Surface& s, qint16 axisMax, qint16 phase, double amplitude)
+{
     const double sw = s.ScaleWidth();
     const double sh = s.ScaleHeight();
     const double q = (sh / 2 - 30) / 4;

@@ -9,7 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-static int vbButton(Qt::MouseButton b) {
+static int vbButton(Qt::MouseButton b)
+{
     switch (b) {
     case Qt::LeftButton:
         return MouseArgs::Left;
@@ -22,7 +23,8 @@ static int vbButton(Qt::MouseButton b) {
     }
 }
 
-static int vbButtons(Qt::MouseButtons bs) {
+static int vbButtons(Qt::MouseButtons bs)
+{
     int r = 0;
     if (bs & Qt::LeftButton)
         r |= MouseArgs::Left;
@@ -33,13 +35,14 @@ static int vbButtons(Qt::MouseButtons bs) {
     return r;
 }
 
-static int vbShift(Qt::KeyboardModifiers m) {
-    return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) |
-           ((m & Qt::AltModifier) ? 4 : 0);
+static int vbShift(Qt::KeyboardModifiers m)
+{
+    return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) | ((m & Qt::AltModifier) ? 4 : 0);
 }
 
 PictureBox::PictureBox(int innerWidth, int innerHeight, QWidget* parent)
-    : QFrame(parent), m_innerWidth(innerWidth), m_innerHeight(innerHeight) {
+    : QFrame(parent), m_innerWidth(innerWidth), m_innerHeight(innerHeight)
+{
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setFixedSize(sizeHint());
@@ -48,12 +51,14 @@ PictureBox::PictureBox(int innerWidth, int innerHeight, QWidget* parent)
     ensureImage();
 }
 
-QSize PictureBox::sizeHint() const {
+QSize PictureBox::sizeHint() const
+{
     const int f = frameWidth();
     return QSize(m_innerWidth + 2 * f, m_innerHeight + 2 * f);
 }
 
-QPainter& PictureBox::painter() {
+QPainter& PictureBox::painter()
+{
     if (!m_painter) {
         m_painter = std::make_unique<QPainter>(&m_image);
         m_penColor = m_foreColor;
@@ -63,11 +68,13 @@ QPainter& PictureBox::painter() {
     return *m_painter;
 }
 
-void PictureBox::endPainting() const {
+void PictureBox::endPainting() const
+{
     m_painter.reset();
 }
 
-void PictureBox::ensureImage() {
+void PictureBox::ensureImage()
+{
     endPainting();
     const qreal dpr = devicePixelRatioF();
     const QSize pixels(qRound(m_innerWidth * dpr), qRound(m_innerHeight * dpr));
@@ -84,21 +91,25 @@ void PictureBox::ensureImage() {
     m_image = fresh;
 }
 
-void PictureBox::changeEvent(QEvent* event) {
+void PictureBox::changeEvent(QEvent* event)
+{
     if (event->type() == QEvent::ScreenChangeInternal)
         ensureImage();
     QFrame::changeEvent(event);
 }
 
-float PictureBox::ScaleWidth() const {
+float PictureBox::ScaleWidth() const
+{
     return float(m_innerWidth);
 }
 
-float PictureBox::ScaleHeight() const {
+float PictureBox::ScaleHeight() const
+{
     return float(m_innerHeight);
 }
 
-void PictureBox::Cls() {
+void PictureBox::Cls()
+{
     ensureImage();
     endPainting();
     m_image.fill(Qt::white);
@@ -106,7 +117,8 @@ void PictureBox::Cls() {
     update();
 }
 
-void PictureBox::drawLine(QPointF from, QPointF to) {
+void PictureBox::drawLine(QPointF from, QPointF to)
+{
     QPainter& p = painter();
     if (m_penColor != m_foreColor) {
         m_penColor = m_foreColor;
@@ -117,15 +129,18 @@ void PictureBox::drawLine(QPointF from, QPointF to) {
     update();
 }
 
-void PictureBox::Line(float x1, float y1, float x2, float y2) {
+void PictureBox::Line(float x1, float y1, float x2, float y2)
+{
     drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
-void PictureBox::LineTo(float x, float y) {
+void PictureBox::LineTo(float x, float y)
+{
     drawLine(m_current, QPointF(x, y));
 }
 
-void PictureBox::Print(const QString& item) {
+void PictureBox::Print(const QString& item)
+{
     QPainter& p = painter();
     if (m_penColor != m_foreColor) {
         m_penColor = m_foreColor;
@@ -137,16 +152,19 @@ void PictureBox::Print(const QString& item) {
     update();
 }
 
-float PictureBox::TextWidth(const QString& text) const {
+float PictureBox::TextWidth(const QString& text) const
+{
     return float(QFontMetricsF(m_drawFont, &m_image).horizontalAdvance(text));
 }
 
-float PictureBox::TextHeight(const QString& text) const {
+float PictureBox::TextHeight(const QString& text) const
+{
     Q_UNUSED(text);
     return float(QFontMetricsF(m_drawFont, &m_image).height());
 }
 
-void PictureBox::setFont(const QString& family, double points, bool bold) {
+void PictureBox::setFont(const QString& family, double points, bool bold)
+{
     m_drawFont = QFont(family);
     m_drawFont.setPointSizeF(points);
     m_drawFont.setBold(bold);
@@ -154,7 +172,8 @@ void PictureBox::setFont(const QString& family, double points, bool bold) {
         m_painter->setFont(m_drawFont);
 }
 
-void PictureBox::setMousePointer(int shape) {
+void PictureBox::setMousePointer(int shape)
+{
     m_pointer = shape;
     switch (shape) {
     case Pointer::Crosshair:
@@ -175,11 +194,13 @@ void PictureBox::setMousePointer(int shape) {
     }
 }
 
-QPointF PictureBox::inner(const QPointF& widgetPos) const {
+QPointF PictureBox::inner(const QPointF& widgetPos) const
+{
     return widgetPos - QPointF(contentsRect().topLeft());
 }
 
-void PictureBox::paintEvent(QPaintEvent* event) {
+void PictureBox::paintEvent(QPaintEvent* event)
+{
     endPainting();
     {
         QPainter p(this);
@@ -195,35 +216,41 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
 }
 
-void PictureBox::keyPressEvent(QKeyEvent* event) {
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
     event->ignore();
     emit KeyDown(event);
     if (!event->isAccepted())
         QFrame::keyPressEvent(event);
 }
 
-void PictureBox::focusInEvent(QFocusEvent* event) {
+void PictureBox::focusInEvent(QFocusEvent* event)
+{
     QFrame::focusInEvent(event);
     update();
 }
 
-void PictureBox::focusOutEvent(QFocusEvent* event) {
+void PictureBox::focusOutEvent(QFocusEvent* event)
+{
     QFrame::focusOutEvent(event);
     update();
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event) {
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
     const QPointF pos = inner(event->position());
     m_pressedOver |= event->button();
     emit MouseDown(vbButton(event->button()), vbShift(event->modifiers()), float(pos.x()), float(pos.y()));
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
     const QPointF pos = inner(event->position());
     emit MouseMove(vbButtons(event->buttons()), vbShift(event->modifiers()), float(pos.x()), float(pos.y()));
 }
 
-void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
     const QPointF pos = inner(event->position());
     const bool wasPressedHere = m_pressedOver.testFlag(event->button());
     m_pressedOver &= ~event->button();

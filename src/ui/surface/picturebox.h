@@ -20,7 +20,8 @@ class PictureBox : public QFrame, public Surface {
 public:
     explicit PictureBox(int innerWidth, int innerHeight, QWidget* parent = nullptr);
 
-    const QImage& image() const {
+    const QImage& image() const
+    {
         endPainting();
         return m_image;
     }
