@@ -5,12 +5,9 @@
 #include "app/schoolfixture.h"
 #include "app/uvod.h"
 #include "app/welcome.h"
-#include "core/data_a_promene.h"
 #include "core/helptext.h"
 #include "core/profileitem.h"
 #include "platform/system.h"
-#include "results/genlist.h"
-#include "results/souhrn.h"
 #include "step1/krok1.h"
 #include "testsupport.h"
 
@@ -22,6 +19,8 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -39,25 +38,21 @@ private slots:
         QApplication::processEvents();
     }
 
-    void keyBeforeTimerOpensWelcomeOnce()
+    // A key, the timer or a button released over the background (not over a label) opens Welcome once.
+    void splashOpensWelcomeOnce()
     {
         Navigation::start();
         QPointer<Uvod> splash = Forms::find<Uvod>();
         QCOMPARE(splash->Timer1->interval(), 5000);
-        QTest::mouseClick(splash->Label3, Qt::LeftButton); // the labels do not react
+        QTest::mouseClick(splash->Label3, Qt::LeftButton);
         QVERIFY(!Forms::find<Welcome>());
-        // A short interval, so that a tick that must never come would come during the test.
-        splash->Timer1->setInterval(100);
+        splash->Timer1->setInterval(100); // a tick that must never come would come during the test
         QTest::keyClick(splash, Qt::Key_A);
         QVERIFY(Forms::find<Welcome>() && Forms::find<Welcome>()->isVisible());
         QTRY_VERIFY(splash.isNull());
         Forms::unload<Welcome>(); // as after the sign-in
         QTest::qWait(300);
         QVERIFY(!Forms::find<Welcome>());
-    }
-
-    void timerOrBackgroundClickOpensWelcome()
-    {
         Navigation::start();
         Forms::find<Uvod>()->Timer1->setInterval(50);
         QTRY_VERIFY(Forms::find<Welcome>() && !Forms::find<Uvod>());
@@ -67,63 +62,52 @@ private slots:
         QVERIFY(Forms::find<Welcome>() && !Forms::find<Uvod>());
     }
 
+    // Without a usable database the e-mail sign-in is preselected and the school option disabled.
     void welcomeDatabase_data()
     {
         QTest::addColumn<QString>("database");
-        QTest::addColumn<bool>("school");
-        QTest::addColumn<int>("messages");
-        QTest::newRow("no configuration") << "none" << false << 0;
-        QTest::newRow("configured file missing") << "missing" << false << 0;
-        QTest::newRow("present") << "present" << true << 0;
-        QTest::newRow("unreadable") << "garbage" << false << 1;
+        QTest::addColumn<QString>("state"); // school option, e-mail option, profile list, name and class, messages
+        QTest::newRow("no configuration") << u"none"_s << u"off checked off on 0"_s;
+        QTest::newRow("configured file missing") << u"missing"_s << u"off checked off on 0"_s;
+        QTest::newRow("present") << u"present"_s << u"on - Svoboda; 3A|Černá; 1C off 0"_s;
+        QTest::newRow("unreadable") << u"garbage"_s << u"off checked off on 1"_s;
     }
     void welcomeDatabase()
     {
         QFETCH(QString, database);
-        QFETCH(bool, school);
-        QFETCH(int, messages);
         if (database == "missing")
-            this->school->configure();
+            school->configure();
         else if (database == "present")
-            this->school->createDatabase({{"Svoboda", "3A"}, {"Černá", "1C"}});
+            school->createDatabase({{"Svoboda", "3A"}, {"Černá", "1C"}});
         else if (database == "garbage")
-            this->school->createGarbage();
+            school->createGarbage();
         Welcome& w = Forms::get<Welcome>();
-        QCOMPARE(w.conn[0]->isEnabled(), school);
-        QCOMPARE(w.conn[1]->isChecked(), !school);
-        QCOMPARE(w.Users->isEnabled(), school);
-        QCOMPARE(w.Jm->isEnabled() && w.Tr->isEnabled() && w.lblJm->isEnabled(), !school);
-        QCOMPARE(TestSupport::questionsAsked.size(), messages);
-        QCOMPARE(w.Users->count(), school ? 2 : 0);
-        if (school)
-            QCOMPARE(w.Users->itemText(1), QStringLiteral("Černá; 1C"));
-        QCOMPARE(w.Users->currentIndex(), -1);
+        QStringList profiles;
+        for (int i = 0; i < w.Users->count(); ++i)
+            profiles << w.Users->itemText(i);
+        QVERIFY(w.Users->currentIndex() == -1 && w.Users->isEnabled() == w.conn[0]->isEnabled());
+        QTEST(QStringList({w.conn[0]->isEnabled() ? "on" : "off", w.conn[1]->isChecked() ? "checked" : "-",
+                           w.Users->count() ? profiles.join('|') : "off",
+                           w.Jm->isEnabled() && w.Tr->isEnabled() && w.lblJm->isEnabled() ? "on" : "off",
+                           QString::number(TestSupport::questionsAsked.size())})
+                  .join(' '),
+              "state");
     }
 
     void profileParsing_data()
     {
         QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("surname");
-        QTest::addColumn<QString>("className");
-        QTest::newRow("plain") << "Novák; 2B"
-                               << "Novák"
-                               << "2B";
-        QTest::newRow("several blanks") << "Novák;    2B"
-                                        << "Novák"
-                                        << "2B";
-        QTest::newRow("semicolon in surname") << "Nová;k; 2B"
-                                              << "Nová"
-                                              << "2B";
-        QTest::newRow("no semicolon") << "Novák"
-                                      << "Novák"
-                                      << "";
+        QTest::addColumn<QString>("parsed");
+        QTest::newRow("plain") << u"Novák; 2B"_s << u"Novák|2B"_s;
+        QTest::newRow("several blanks") << u"Novák;    2B"_s << u"Novák|2B"_s;
+        QTest::newRow("semicolon in surname") << u"Nová;k; 2B"_s << u"Nová|2B"_s;
+        QTest::newRow("no semicolon") << u"Novák"_s << u"Novák|"_s;
     }
     void profileParsing()
     {
         QFETCH(QString, item);
         const ProfileItem p = ProfileItem::parse(item);
-        QTEST(p.surname, "surname");
-        QTEST(p.className, "className");
+        QTEST(p.surname + '|' + p.className, "parsed");
     }
 
     void okWithoutProfileOnlyBeepsAndSwitchingKeepsEntries()
@@ -141,64 +125,54 @@ private slots:
         QVERIFY(!w.Jm->isEnabled() && !w.lblTr->isEnabled() && w.Users->isEnabled());
         QCOMPARE(w.Jm->text(), QStringLiteral("Š"));
         QCOMPARE(w.Users->currentIndex(), 1);
-        QTest::mouseClick(w.Command2, Qt::LeftButton);
-        QCOMPARE(TestSupport::endRequests, 1);
-    }
 
-    void aboutIsModalAndKeepsChoices()
-    {
+        // "&O programu" is modal, its two addresses open "mailto:" links, and the choices stay.
         QList<QUrl> opened;
         System::openUrl = [&opened](const QUrl& url) { opened << url; };
-        school->createDatabase({{"Novák", "2B"}, {"Svoboda", "3A"}});
-        Welcome& w = Forms::get<Welcome>();
-        w.showModeless();
-        w.Users->setCurrentIndex(1);
-        bool modal = false;
         TestSupport::onNextModal([&](QWidget* top) {
-            if (auto* about = qobject_cast<info*>(top)) {
-                modal = about->isModal();
+            if (auto* about = qobject_cast<info*>(top); about && about->isModal()) {
                 QTest::mouseClick(about->Label1, Qt::LeftButton);
                 QTest::keyClick(about->Label6, Qt::Key_Space);
             }
             QTest::keyClick(top, Qt::Key_Return);
         });
         QTest::mouseClick(w.Command3, Qt::LeftButton);
-        QVERIFY(modal);
         QCOMPARE(opened, QList<QUrl>({QUrl(QStringLiteral("mailto:") + info::firstAddress),
                                       QUrl(QStringLiteral("mailto:") + info::secondAddress)}));
         QTRY_VERIFY(!Forms::find<info>());
-        QVERIFY(w.conn[0]->isChecked());
-        QCOMPARE(w.Users->currentIndex(), 1);
+        QVERIFY(w.conn[0]->isChecked() && w.Users->currentIndex() == 1);
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        QCOMPARE(TestSupport::endRequests, 1);
     }
 
+    // Lines of at most 44 characters; the title underlined by 39 "="; three sections and the closing
+    // paragraph, each after two blank lines, paragraphs starting with a tab.
     void helpTextLayout()
     {
         const QStringList lines = HelpText::text().split(QStringLiteral("\r\n"));
         QCOMPARE(lines.mid(0, 2), QStringList({"Nápověda ke kvizmatu komplexních čísel", QString(39, '=')}));
         for (const QString& line : lines)
-            QVERIFY2(line.size() <= 44 && !line.contains(QLatin1Char('\n')), qPrintable(line));
-        for (const char* heading : {"1. Dialog - vypočtení komplexního čísla", "2. Dialog - zadání vektoru komplexního",
-                                    "3. Dialog - určení sinusového průběhu s"}) {
-            const qsizetype at = lines.indexOf(QString::fromUtf8(heading));
-            QVERIFY2(at > 3 && lines.at(at - 1).isEmpty() && lines.at(at - 2).isEmpty(), heading);
-            QVERIFY(lines.at(at + 1).startsWith('\t') || lines.at(at + 2).startsWith('\t'));
-        }
-        QVERIFY(lines.contains(QStringLiteral("fázovým posunem")));
-        // The closing paragraph stands apart after the last section.
+            QVERIFY2(line.size() <= 44 && !line.contains('\n'), qPrintable(line));
         qsizetype closing = lines.size() - 1;
         while (!lines.at(closing).startsWith('\t'))
             --closing;
-        QVERIFY(lines.at(closing - 1).isEmpty() && lines.at(closing - 2).isEmpty());
+        for (qsizetype at : {lines.indexOf("1. Dialog - vypočtení komplexního čísla"),
+                             lines.indexOf("2. Dialog - zadání vektoru komplexního"),
+                             lines.indexOf("3. Dialog - určení sinusového průběhu s"), closing}) {
+            QVERIFY(at > 3 && lines.at(at - 1).isEmpty() && lines.at(at - 2).isEmpty());
+            QVERIFY(lines.at(at).startsWith('\t') || lines.at(at + 1).startsWith('\t') ||
+                    lines.at(at + 2).startsWith('\t'));
+        }
     }
 
     void helpEnterAndEscLeadIntoFirstExample_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("inText");
-        QTest::newRow("Enter") << int(Qt::Key_Return) << false;
-        QTest::newRow("Esc") << int(Qt::Key_Escape) << false;
-        QTest::newRow("Enter in the text") << int(Qt::Key_Return) << true;
-        QTest::newRow("Esc in the text") << int(Qt::Key_Escape) << true;
+        for (bool inText : {false, true}) {
+            QTest::addRow("Enter%s", inText ? " in the text" : "") << int(Qt::Key_Return) << inText;
+            QTest::addRow("Esc%s", inText ? " in the text" : "") << int(Qt::Key_Escape) << inText;
+        }
     }
     void helpEnterAndEscLeadIntoFirstExample()
     {
@@ -206,22 +180,10 @@ private slots:
         QFETCH(bool, inText);
         Help& help = Forms::get<Help>();
         help.showModeless();
-        QCOMPARE(help.Text1->toPlainText(), HelpText::text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(help.Text1->toPlainText(), HelpText::text().replace("\r\n", "\n"));
         QTest::keyClick(inText ? static_cast<QWidget*>(help.Text1) : &help, Qt::Key(key));
         QTRY_VERIFY(!Forms::find<Help>());
         QVERIFY(Forms::find<Krok1>() && Forms::find<Krok1>()->isVisible());
-    }
-
-    void everyControlHasACzechAccessibleName()
-    {
-        Data_a_promene::runState.emailMode = true;
-        for (Form* form : QList<Form*>{&Forms::get<Uvod>(), &Forms::get<Welcome>(), &Forms::get<Help>(),
-                                       &Forms::get<info>(), &Forms::get<Souhrn>(), &Forms::get<GenList>()}) {
-            // Named widgets are the form's controls (a separator line needs no name).
-            for (QWidget* c : form->findChildren<QWidget*>(QRegularExpression(QStringLiteral("^(?!qt_|Line).+"))))
-                QVERIFY2(!c->accessibleName().isEmpty() && !c->accessibleName().contains('&'),
-                         qPrintable(form->objectName() + '.' + c->objectName()));
-        }
     }
 };
 

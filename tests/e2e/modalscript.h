@@ -7,9 +7,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
-#include <QStringList>
 #include <QTimer>
-#include <QWidget>
 
 #include <functional>
 
@@ -19,43 +17,21 @@ public:
 
     ModalScript()
     {
-        m_timer.setInterval(20);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
-        m_timer.start();
+        m_timer.start(20);
     }
 
-    // The next modal window is expected to have this object name (a form) or, for a message box,
-    // to contain this text.
+    // The next modal window is the form of this object name, or a message box containing this text.
     void expect(const QString& what, Action action) { m_steps.append({what, std::move(action)}); }
-
-    QStringList pending() const
-    {
-        QStringList names;
-        for (const Step& s : m_steps)
-            names << s.what;
-        return names;
-    }
-    // The modal windows that nobody expected, closed by the safety net.
+    int pending() const { return int(m_steps.size()); }
+    // The modal windows nobody expected, closed by the safety net.
     QStringList unexpected() const { return m_unexpected; }
 
+private:
     static QString describe(QWidget* w)
     {
-        if (auto* box = qobject_cast<QMessageBox*>(w))
-            return QStringLiteral("QMessageBox „%1“").arg(box->text());
-        return w->objectName();
-    }
-
-private:
-    struct Step {
-        QString what;
-        Action action;
-    };
-
-    static bool matches(QWidget* w, const QString& what)
-    {
-        if (auto* box = qobject_cast<QMessageBox*>(w))
-            return box->text().contains(what);
-        return w->objectName() == what;
+        auto* box = qobject_cast<QMessageBox*>(w);
+        return box ? box->text() : w->objectName();
     }
 
     void poll()
@@ -65,26 +41,25 @@ private:
             m_waiting = nullptr;
             return;
         }
+        const QString seen = describe(modal);
         // Keys reach a window only once it is active.
-        if (!m_steps.isEmpty() && matches(modal, m_steps.first().what) && modal->isActiveWindow()) {
-            const Step step = m_steps.takeFirst();
+        if (!m_steps.isEmpty() && modal->isActiveWindow() &&
+            (qobject_cast<QMessageBox*>(modal) ? seen.contains(m_steps[0].first) : seen == m_steps[0].first)) {
             m_handled = modal;
             m_waiting = nullptr;
-            step.action(modal);
-            return;
-        }
-        if (modal != m_waiting) {
+            m_steps.takeFirst().second(modal);
+        } else if (modal != m_waiting) {
             m_waiting = modal;
             m_since.start();
         } else if (m_since.elapsed() > 3000) {
-            m_unexpected << describe(modal);
+            m_unexpected << seen;
             m_waiting = nullptr;
             modal->hide();
         }
     }
 
     QTimer m_timer;
-    QList<Step> m_steps;
+    QList<std::pair<QString, Action>> m_steps;
     QStringList m_unexpected;
     QPointer<QWidget> m_handled;
     QPointer<QWidget> m_waiting;

@@ -23,91 +23,80 @@
 #include <QRadioButton>
 #include <QtTest>
 
-namespace {
-
-void typeText(QWidget* widget, const QString& text)
+static void typeText(QWidget* widget, const QString& text)
 {
     for (QChar c : text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-template <class F> F* visible()
+template <class F> static F* visible()
 {
     F* form = Forms::find<F>();
     return form && form->isVisible() ? form : nullptr;
 }
-
-// The test platform's example, (100 + 200i) + (300 - 400i): step 1 answered right, the vector and
-// the sinusoid left as they come, so steps 2 and 3 are wrong. Returns the form the pupil ends from.
-QWidget* work(bool oneExample)
-{
-    Krok1* step1 = visible<Krok1>();
-    if (!oneExample || !step1)
-        return step1;
-    typeText(step1->vys[0], QStringLiteral("400"));
-    typeText(step1->vys[1], QStringLiteral("-200"));
-    typeText(step1->absh, QStringLiteral("447"));
-    typeText(step1->fi, QStringLiteral("333,4"));
-    QTest::keyClick(step1, Qt::Key_Return);
-    if (!visible<krok2>())
-        return nullptr;
-    QTest::mouseClick(visible<krok2>()->Contin, Qt::LeftButton);
-    if (!visible<Krok3>())
-        return nullptr;
-    QTest::mouseClick(visible<Krok3>()->dok, Qt::LeftButton);
-    return visible<Spatny>();
-}
-
-// Esc on the form asks "Konec ?"; "&Ano" opens the summary, read into `shown`; Enter on it goes on.
-// In e-mail mode the export form follows, where the block is copied and the program ended.
-void endFrom(QWidget* form, QStringList& shown)
-{
-    TestSupport::onNextModal([&shown](QWidget* confirm) {
-        TestSupport::onNextModal([&shown](QWidget* summary) {
-            if (auto* s = qobject_cast<Souhrn*>(summary))
-                for (QLabel* l : {s->Dnes[0], s->Dnes[1], s->Dnes[2], s->Celk[0], s->Celk[1], s->Celk[2],
-                                  s->dilcichDobre, s->dilcichSpatne})
-                    shown << l->text();
-            if (Data_a_promene::runState.emailMode)
-                TestSupport::onNextModal([](QWidget* top) {
-                    if (auto* g = qobject_cast<GenList*>(top)) {
-                        QTest::mouseClick(g->clipbrd, Qt::LeftButton);
-                        QTest::mouseClick(g->final, Qt::LeftButton);
-                    }
-                    top->hide();
-                });
-            QTest::keyClick(summary, Qt::Key_Return);
-            summary->hide();
-        });
-        if (auto* k = qobject_cast<Konec*>(confirm))
-            QTest::mouseClick(k->Command1, Qt::LeftButton);
-        confirm->hide();
-    });
-    if (auto* spatny = qobject_cast<Spatny*>(form))
-        QTest::mouseClick(spatny->Command2, Qt::LeftButton);
-    else
-        QTest::keyClick(form, Qt::Key_Escape);
-}
-
-} // namespace
 
 class TestWholeRun : public QObject {
     Q_OBJECT
     std::unique_ptr<SchoolFixture> school;
     QString clipboard;
 
-    Welcome* startProgram()
+    // From the splash to the sign-in; `signIn` fills Welcome and presses Enter.
+    void signIn(const std::function<void(Welcome*)>& fill)
     {
         Navigation::start();
         QTest::keyClick(visible<Uvod>(), Qt::Key_Space);
-        return visible<Welcome>();
+        QVERIFY(visible<Welcome>());
+        fill(visible<Welcome>());
+        QTest::keyClick(visible<Welcome>(), Qt::Key_Return);
     }
-    QWidget* readHelpAndWork(bool oneExample)
+
+    // Past the help into the test platform's example, (100 + 200i) + (300 - 400i): step 1 answered
+    // right, the vector and the sinusoid left as they come, so steps 2 and 3 are wrong. Then Esc or
+    // "&Konec" asks "Konec ?", "&Ano" opens the summary, read into the returned list, and Enter on it
+    // goes on; in e-mail mode the export form follows, where the block is copied and the program ended.
+    QStringList workAndEnd(bool oneExample)
     {
-        if (!visible<Help>())
-            return nullptr;
         QTest::keyClick(visible<Help>(), Qt::Key_Return);
-        return work(oneExample);
+        Krok1* step1 = visible<Krok1>();
+        QWidget* last = step1;
+        if (oneExample && step1) {
+            for (auto [entry, text] :
+                 {std::pair(step1->vys[0], "400"), {step1->vys[1], "-200"}, {step1->absh, "447"}, {step1->fi, "333,4"}})
+                typeText(entry, QString::fromUtf8(text));
+            QTest::keyClick(step1, Qt::Key_Return);
+            QTest::mouseClick(Forms::get<krok2>().Contin, Qt::LeftButton);
+            QTest::mouseClick(Forms::get<Krok3>().dok, Qt::LeftButton);
+            last = visible<Spatny>();
+        }
+        QStringList shown;
+        if (!last)
+            return shown;
+        TestSupport::onNextModal([&shown](QWidget* confirm) {
+            TestSupport::onNextModal([&shown](QWidget* summary) {
+                if (auto* s = qobject_cast<Souhrn*>(summary))
+                    for (QLabel* l : {s->Dnes[0], s->Dnes[1], s->Dnes[2], s->Celk[0], s->Celk[1], s->Celk[2],
+                                      s->dilcichDobre, s->dilcichSpatne})
+                        shown << l->text();
+                if (Data_a_promene::runState.emailMode)
+                    TestSupport::onNextModal([](QWidget* top) {
+                        if (auto* g = qobject_cast<GenList*>(top)) {
+                            QTest::mouseClick(g->clipbrd, Qt::LeftButton);
+                            QTest::mouseClick(g->final, Qt::LeftButton);
+                        }
+                        top->hide();
+                    });
+                QTest::keyClick(summary, Qt::Key_Return);
+                summary->hide();
+            });
+            if (auto* k = qobject_cast<Konec*>(confirm))
+                QTest::mouseClick(k->Command1, Qt::LeftButton);
+            confirm->hide();
+        });
+        if (auto* spatny = qobject_cast<Spatny*>(last))
+            QTest::mouseClick(spatny->Command2, Qt::LeftButton);
+        else
+            QTest::keyClick(last, Qt::Key_Escape);
+        return shown;
     }
 
 private slots:
@@ -116,8 +105,7 @@ private slots:
         TestSupport::resetProgram();
         school = std::make_unique<SchoolFixture>();
         System::setClipboardText = [this](const QString& text) { clipboard = text; };
-        // Percentages follow the user's locale; this pupil's is Czech.
-        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); // the pupil's locale
     }
     void cleanup()
     {
@@ -130,19 +118,14 @@ private slots:
     {
         school->createDatabase({{"Svoboda", "3A"}, {"Novák", "2B"}});
         school->addEarlierRun(QStringLiteral("Novák"), 3, 1);
-        Welcome* welcome = startProgram();
-        QVERIFY(welcome && welcome->conn[0]->isChecked());
-        QTest::keyClick(welcome->Users, Qt::Key_Down);
-        QTest::keyClick(welcome->Users, Qt::Key_Down);
-        QCOMPARE(welcome->Users->currentText(), QStringLiteral("Novák; 2B"));
-        QTest::keyClick(welcome, Qt::Key_Return);
-        QWidget* last = readHelpAndWork(true);
-        QVERIFY(last);
-
-        QStringList shown;
-        endFrom(last, shown);
-        QCOMPARE(shown, QStringList({" 1 příklad", " 0 příkladů", " 1 příklad", " 5 příkladů", " 3 příklady",
-                                     " 2 příklady", " 1 příklad", " 2 příklady"}));
+        signIn([](Welcome* w) {
+            QVERIFY(w->conn[0]->isChecked());
+            QTest::keyClick(w->Users, Qt::Key_Down);
+            QTest::keyClick(w->Users, Qt::Key_Down);
+            QCOMPARE(w->Users->currentText(), QStringLiteral("Novák; 2B"));
+        });
+        QCOMPARE(workAndEnd(true).join('|'),
+                 " 1 příklad| 0 příkladů| 1 příklad| 5 příkladů| 3 příklady| 2 příklady| 1 příklad| 2 příklady");
         QCOMPARE(TestSupport::endRequests, 1);
         QCOMPARE(school->runs().size(), 2);
         QCOMPARE(school->runs().last(), QVariantList({"Novák", "2B", 0, 1, "zak", 3}));
@@ -152,29 +135,25 @@ private slots:
     {
         QTest::addColumn<bool>("oneExample");
         QTest::addColumn<QString>("counts");
-        QTest::newRow("ended in the first example") << false << "Celkem odpovědí: 0\r\n";
+        QTest::newRow("ended in the first example") << false << QStringLiteral("Celkem odpovědí: 0\r\n");
         QTest::newRow("one example") << true
-                                     << "Celkem odpovědí: 1\r\nZ toho dobře: 0 (0,00%)\r\nšpatně: 1 (100,00%)\r\n"
-                                        "dílčích úkolů dobře: 1 (33,33%)\r\ndílčích úkolů špatně: 2 (66,67%)\r\n";
+                                     << QStringLiteral("Celkem odpovědí: 1\r\nZ toho dobře: 0 (0,00%)\r\nšpatně: 1 "
+                                                       "(100,00%)\r\ndílčích úkolů dobře: 1 (33,33%)\r\ndílčích "
+                                                       "úkolů špatně: 2 (66,67%)\r\n");
     }
     void emailRunEndsWithADecodableBlock()
     {
         QFETCH(bool, oneExample);
         QFETCH(QString, counts);
-        Welcome* welcome = startProgram();
-        QVERIFY(welcome && welcome->conn[1]->isChecked());
-        welcome->Jm->setFocus();
-        typeText(welcome->Jm, QStringLiteral("Jiří Dvořák"));
-        QTest::keyClick(welcome->Jm, Qt::Key_Tab);
-        QTRY_VERIFY(welcome->Tr->hasFocus());
-        typeText(welcome->Tr, QStringLiteral("4.B"));
-        QTest::keyClick(welcome, Qt::Key_Return);
-        QWidget* last = readHelpAndWork(oneExample);
-        QVERIFY(last);
-
-        QStringList shown;
-        endFrom(last, shown);
-        QCOMPARE(shown.mid(3, 3), QStringList(3, QStringLiteral("není k dispozici")));
+        signIn([](Welcome* w) {
+            QVERIFY(w->conn[1]->isChecked());
+            w->Jm->setFocus();
+            typeText(w->Jm, QStringLiteral("Jiří Dvořák"));
+            QTest::keyClick(w->Jm, Qt::Key_Tab);
+            QTRY_VERIFY(w->Tr->hasFocus());
+            typeText(w->Tr, QStringLiteral("4.B"));
+        });
+        QCOMPARE(workAndEnd(oneExample).mid(3, 3), QStringList(3, QStringLiteral("není k dispozici")));
         QCOMPARE(TestSupport::endRequests, 1);
         const ReportDecoder::Result decoded = ReportDecoder::decodeBlock(clipboard);
         QVERIFY2(decoded.ok, qPrintable(decoded.error));

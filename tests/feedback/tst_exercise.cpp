@@ -1,3 +1,4 @@
+#include "step2/picturemouse.h"
 #include "testsupport.h"
 
 #include "app/dobry.h"
@@ -10,7 +11,6 @@
 #include "step1/vysledky.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "ui/surface/picturebox.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -19,36 +19,16 @@
 
 using TestSupport::drawFor;
 
-static void sendMouse(PictureBox* p, QEvent::Type type, QPointF inner, Qt::MouseButton button,
-                      Qt::MouseButtons buttons) {
-    const QPointF local = inner + QPointF(p->contentsRect().topLeft());
-    QMouseEvent e(type, local, p->mapToGlobal(local), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(p, &e);
-}
-
-// Hover at `from` (which sets the kind of drag), press, move to `to`, release.
-static void drag(PictureBox* p, QPointF from, QPointF to) {
-    sendMouse(p, QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
-    sendMouse(p, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(p, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    sendMouse(p, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-}
-
-static void clickAt(PictureBox* p, QPointF inner) {
-    sendMouse(p, QEvent::MouseButtonPress, inner, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(p, QEvent::MouseButtonRelease, inner, Qt::LeftButton, Qt::NoButton);
-}
-
 // 25 / (3 - 4i) = 3 + 4i: |z| = 5, 53.13 degrees; axisLimit 5, axisMax 6.
-static const QList<float> quotient34i = {0.9f, drawFor(25, 200, 100), drawFor(0, 200, 100),
-                                         drawFor(3, 200, 100), drawFor(-4, 200, 100)};
+static const QList<float> quotient34i = {0.9f, drawFor(25, 200, 100), drawFor(0, 200, 100), drawFor(3, 200, 100),
+                                         drawFor(-4, 200, 100)};
 // (-7 + 2i) * (1 + 1i) = -9 - 5i
 static const QList<float> product = {0.6f, drawFor(-7, 200, 100), drawFor(2, 200, 100), drawFor(1, 200, 100),
                                      drawFor(1, 200, 100)};
 
 struct Pupil {
     QString re = "3", im = "4", absh = "5", fi = "53,13";
-    QPointF vectorEnd{287, 52}; // 3.006 + 3.988i
+    QPointF vectorEnd{287, 52}; // 3.006 + 3.988i; the origin leaves the vector as it is
     bool sinusoid = true;
 };
 
@@ -56,7 +36,8 @@ class TestExercise : public QObject {
     Q_OBJECT
 
     // One example done by keys and mouse on the real forms, up to "&Dokončit".
-    void work(const Pupil& pupil) {
+    void work(const Pupil& pupil)
+    {
         Krok1& k1 = Forms::get<Krok1>();
         QVERIFY(k1.isVisible());
         QTest::keyClicks(k1.vys[0], pupil.re);
@@ -64,35 +45,51 @@ class TestExercise : public QObject {
         QTest::keyClicks(k1.absh, pupil.absh);
         QTest::keyClicks(k1.fi, pupil.fi);
         QTest::mouseClick(k1.Contin, Qt::LeftButton);
-
         krok2& k2 = Forms::get<krok2>();
-        QVERIFY(k2.isVisible());
-        QVERIFY(Forms::get<Vysledky>().isVisible());
+        QVERIFY(k2.isVisible() && Forms::get<Vysledky>().isVisible());
         if (pupil.vectorEnd != QPointF(186, 186)) {
-            clickAt(k2.Graf, {100, 100});
-            sendMouse(k2.Graf, QEvent::MouseMove, pupil.vectorEnd, Qt::NoButton, Qt::NoButton);
-            clickAt(k2.Graf, pupil.vectorEnd);
+            PictureMouse::click(k2.Graf, {100, 100});
+            PictureMouse::move(k2.Graf, pupil.vectorEnd);
+            PictureMouse::click(k2.Graf, pupil.vectorEnd);
         }
         QTest::mouseClick(k2.Contin, Qt::LeftButton);
-
         Krok3& k3 = Forms::get<Krok3>();
         QVERIFY(k3.isVisible());
         if (pupil.sinusoid) {
-            drag(k3.pb, {100, 110.5}, {100, 44}); // on the x axis: amplitude 66.5 -> 66
-            drag(k3.pb, {242, 60}, {212, 60});    // on the vertical axis: 30 px to the left, phase 30
-            QCOMPARE(k3.amplitude, qint16(66));
-            QCOMPARE(k3.phaseShift, 30.0f);
+            PictureMouse::drag(k3.pb, {100, 110.5}, {100, 44}); // on the x axis: amplitude 66.5 -> 66
+            PictureMouse::drag(k3.pb, {242, 60}, {212, 60});    // on the vertical axis: phase 30
+            QVERIFY(k3.amplitude == 66 && k3.phaseShift == 30);
         }
         QTest::mouseClick(k3.dok, Qt::LeftButton);
     }
-
-    static QList<int> counters() {
+    // examplesRight, examplesWrong, dialogsRight, dialogsWrong
+    static QString counters()
+    {
         const RunState& r = Data_a_promene::runState;
-        return {r.examplesRight, r.examplesWrong, r.dialogsRight, r.dialogsWrong};
+        return QString::asprintf("%d %d %d %d", r.examplesRight, r.examplesWrong, r.dialogsRight, r.dialogsWrong);
+    }
+    // Blue or red for cis3(0..2), ab, uhFi, then the bold buttons.
+    static QString marks(const Spatny& s)
+    {
+        QString m;
+        for (QLabel* l : {s.cis3[0], s.cis3[1], s.cis3[2], s.ab, s.uhFi})
+            m += Spatny::foreColor(l) == Colors::Red ? 'R' : Spatny::foreColor(l) == Colors::Blue ? 'B' : '?';
+        return m + (s.vek->font().bold() ? " vek" : "") + (s.Sinusak->font().bold() ? " sin" : "");
+    }
+    // A new example shows step 1 alone with empty entries.
+    static void expectNewExample()
+    {
+        Krok1& k1 = Forms::get<Krok1>();
+        QVERIFY(k1.isVisible() && !Forms::get<Vysledky>().isVisible());
+        QCOMPARE(k1.oper->text(), QStringLiteral("Součin je:"));
+        QCOMPARE(k1.k1[0]->text(), QStringLiteral("-7"));
+        for (QLineEdit* e : {k1.vys[0], k1.vys[1], k1.absh, k1.fi})
+            QVERIFY(e->text().isEmpty());
     }
 
 private slots:
-    void init() {
+    void init()
+    {
         TestSupport::resetProgram();
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         TestSupport::scriptNextExample(quotient34i);
@@ -100,124 +97,95 @@ private slots:
     }
     void cleanup() { Forms::unloadAll(); }
 
-    void rightExampleToDobryAndOn() {
+    void rightExampleToDobryAndOn()
+    {
         work(Pupil{});
         QCOMPARE(TestSupport::questionsAsked, QStringList{"Jseš si svými výsledky opravdu jist?"});
         Dobry* dobry = Forms::find<Dobry>();
-        QVERIFY(dobry && dobry->isVisible());
-        QVERIFY(!Forms::get<Krok3>().isVisible());
-        QVERIFY(Forms::get<Vysledky>().isVisible());
-        QCOMPARE(counters(), (QList<int>{1, 0, 3, 0}));
-        Spatny& s = Forms::get<Spatny>();
-        QVERIFY(!s.isVisible());
-        for (QLabel* l : {s.cis3[0], s.cis3[1], s.cis3[2], s.ab, s.uhFi})
-            QCOMPARE(Spatny::foreColor(l), Colors::Blue);
-
+        QVERIFY(dobry && dobry->isVisible() && !Forms::get<Krok3>().isVisible() && Forms::get<Vysledky>().isVisible());
+        QCOMPARE(counters(), "1 0 3 0");
+        QCOMPARE(marks(Forms::get<Spatny>()), "BBBBB");
         TestSupport::scriptNextExample(product);
         QTest::mouseClick(dobry->Command1, Qt::LeftButton);
-        Krok1& k1 = Forms::get<Krok1>();
-        QVERIFY(k1.isVisible());
-        QCOMPARE(k1.k1[0]->text(), QStringLiteral("-7"));
+        expectNewExample();
         QCOMPARE(Data_a_promene::resultRe, -9.0f);
-        for (QLineEdit* e : {k1.vys[0], k1.vys[1], k1.absh, k1.fi})
-            QVERIFY(e->text().isEmpty());
-        QVERIFY(!Forms::get<Vysledky>().isVisible());
         QTRY_VERIFY(!Forms::find<Dobry>());
     }
 
-    void wrongExampleToSpatnyAndOn() {
-        Pupil pupil;
-        pupil.fi = "60";
-        pupil.vectorEnd = {186, 186}; // left at the origin
-        work(pupil);
+    void wrongExampleToSpatnyAndOn()
+    {
+        work(Pupil{"3", "4", "5", "60", {186, 186}});
         Spatny* s = Forms::find<Spatny>();
-        QVERIFY(s && s->isVisible());
-        QVERIFY(!Forms::find<Dobry>());
-        QVERIFY(Forms::get<Vysledky>().isVisible());
-        QCOMPARE(counters(), (QList<int>{0, 1, 1, 2}));
-        for (QLabel* l : {s->cis3[0], s->cis3[1], s->cis3[2], s->ab})
-            QCOMPARE(Spatny::foreColor(l), Colors::Blue);
-        QCOMPARE(Spatny::foreColor(s->uhFi), Colors::Red);
-        QVERIFY(s->vek->font().bold());
-        QVERIFY(!s->Sinusak->font().bold());
+        QVERIFY(s && s->isVisible() && !Forms::find<Dobry>() && Forms::get<Vysledky>().isVisible());
+        QCOMPARE(counters(), "0 1 1 2");
+        QCOMPARE(marks(*s), "BBBBR vek");
         QCOMPARE((QStringList{s->cis1[0]->text(), s->cis2[0]->text(), s->cis2[1]->text(), s->cis2[2]->text(),
                               s->oper->text(), s->cis3[0]->text(), s->cis3[1]->text(), s->cis3[2]->text(),
                               s->ab->text(), s->uhFi->text()}),
                  (QStringList{"25", "3", "-", "4", "Podíl je:", "3,00", "+", "4,00", "5,00", "53,1"}));
-
         TestSupport::scriptNextExample(product);
         QVERIFY(QTest::qWaitForWindowActive(s));
         QTest::keyClick(s, Qt::Key_P, Qt::AltModifier);
         QTRY_VERIFY(!s->isVisible());
-        Krok1& k1 = Forms::get<Krok1>();
-        QVERIFY(k1.isVisible());
-        QCOMPARE(k1.focusWidget(), k1.vys[0]);
-        QCOMPARE(k1.oper->text(), QStringLiteral("Součin je:"));
-        for (QLineEdit* e : {k1.vys[0], k1.vys[1], k1.absh, k1.fi})
-            QVERIFY(e->text().isEmpty());
-        QVERIFY(!Forms::get<Vysledky>().isVisible());
-
+        expectNewExample();
+        QCOMPARE(Forms::get<Krok1>().focusWidget(), Forms::get<Krok1>().vys[0]);
         // The next wrong example shows only its own marks.
         work(Pupil{"-9", "-5", "0", "209,05", {186, 186}, false});
         QVERIFY(s->isVisible());
         QCOMPARE(s->cis3[0]->text(), QStringLiteral("-9,00"));
-        QCOMPARE(Spatny::foreColor(s->uhFi), Colors::Blue);
-        QCOMPARE(Spatny::foreColor(s->ab), Colors::Red);
-        QVERIFY(s->vek->font().bold() && s->Sinusak->font().bold());
-        QCOMPARE(counters(), (QList<int>{0, 2, 1, 5}));
+        QCOMPARE(marks(*s), "BBBRB vek sin");
+        QCOMPARE(counters(), "0 2 1 5");
     }
 
-    void answeringNoChangesNothing() {
+    void answeringNoChangesNothing()
+    {
         TestSupport::questionAnswers = {QMessageBox::No};
         work(Pupil{});
         QCOMPARE(TestSupport::questionsAsked.size(), 1);
-        QVERIFY(Forms::get<Krok3>().isVisible());
-        QCOMPARE(counters(), (QList<int>{0, 0, 0, 0}));
-        QVERIFY(!Forms::find<Dobry>());
-        QVERIFY(!Forms::find<Spatny>());
-        // Yes now judges the same answers.
-        QTest::mouseClick(Forms::get<Krok3>().dok, Qt::LeftButton);
-        QCOMPARE(counters(), (QList<int>{1, 0, 3, 0}));
+        QVERIFY(Forms::get<Krok3>().isVisible() && !Forms::find<Dobry>() && !Forms::find<Spatny>());
+        QCOMPARE(counters(), "0 0 0 0");
+        QTest::mouseClick(Forms::get<Krok3>().bac, Qt::LeftButton); // the results stay beside steps 2 and 3
+        QVERIFY(Forms::get<Vysledky>().isVisible());
+        QTest::mouseClick(Forms::get<krok2>().bac, Qt::LeftButton);
+        QVERIFY(!Forms::get<Vysledky>().isVisible());
+        QTest::mouseClick(Forms::get<Krok1>().Contin, Qt::LeftButton);
+        QTest::mouseClick(Forms::get<krok2>().Contin, Qt::LeftButton);
+        QTest::mouseClick(Forms::get<Krok3>().dok, Qt::LeftButton); // Yes now judges the same answers
+        QCOMPARE(counters(), "1 0 3 0");
     }
 
-    // "&Konec" and the window frame ask; "&Ne" leaves everything as it was.
-    void konecFromEveryForm_data() {
+    // "&Konec", Esc and the window frame ask; "&Ne" leaves everything as it was.
+    void konecFromEveryForm_data()
+    {
         QTest::addColumn<QString>("where");
-        for (const char* w :
-             {"Krok1 Konec", "Krok1 frame", "krok2 Konec", "krok2 frame", "Krok3 Konec", "Krok3 frame",
-              "Krok3 Esc", "Dobry Konec", "Dobry frame", "Spatny Konec", "Spatny frame"})
+        for (const char* w : {"Krok1 Konec", "Krok1 frame", "krok2 Konec", "krok2 frame", "krok2 Esc", "Krok3 Konec",
+                              "Krok3 frame", "Krok3 Esc", "Dobry Konec", "Dobry frame", "Spatny Konec", "Spatny frame"})
             QTest::newRow(w) << QString::fromLatin1(w);
     }
-    void konecFromEveryForm() {
+    void konecFromEveryForm()
+    {
         QFETCH(QString, where);
-        Form* form = &Forms::get<Krok1>();
-        QPushButton* konec = Forms::get<Krok1>().Command3;
-        if (!where.startsWith("Krok1")) {
+        const QString name = where.section(' ', 0, 0);
+        if (name != "Krok1")
             QTest::mouseClick(Forms::get<Krok1>().Contin, Qt::LeftButton);
-            form = &Forms::get<krok2>();
-            konec = Forms::get<krok2>().kon;
-        }
-        if (where.startsWith("Krok3") || where.startsWith("Dobry") || where.startsWith("Spatny")) {
+        if (name != "Krok1" && name != "krok2")
             QTest::mouseClick(Forms::get<krok2>().Contin, Qt::LeftButton);
-            form = &Forms::get<Krok3>();
-            konec = Forms::get<Krok3>().kon;
-        }
-        if (where.startsWith("Dobry") || where.startsWith("Spatny")) {
+        if (name == "Dobry" || name == "Spatny")
             Forms::get<Krok3>().EvaluateExample(); // entries empty: wrong
-            if (where.startsWith("Dobry")) {
-                Forms::get<Spatny>().hide();
-                form = &Forms::get<Dobry>();
-                form->showModeless();
-                konec = Forms::get<Dobry>().Command2;
-            } else {
-                form = &Forms::get<Spatny>();
-                konec = Forms::get<Spatny>().Command2;
-            }
+        if (name == "Dobry") {
+            Forms::get<Spatny>().hide();
+            Forms::get<Dobry>().showModeless();
         }
+        const QMap<QString, QPair<Form*, QPushButton*>> forms = {
+            {"Krok1", {&Forms::get<Krok1>(), Forms::get<Krok1>().Command3}},
+            {"krok2", {&Forms::get<krok2>(), Forms::get<krok2>().kon}},
+            {"Krok3", {&Forms::get<Krok3>(), Forms::get<Krok3>().kon}},
+            {"Dobry", {&Forms::get<Dobry>(), Forms::get<Dobry>().Command2}},
+            {"Spatny", {&Forms::get<Spatny>(), Forms::get<Spatny>().Command2}}};
+        const auto [form, konec] = forms.value(name);
         QVERIFY(form->isVisible());
         const bool vysledky = Forms::get<Vysledky>().isVisible();
-        const QList<int> before = counters();
-
+        const QString before = counters();
         QString asked;
         TestSupport::onNextModal([&](QWidget* w) {
             asked = w->objectName();
@@ -230,22 +198,10 @@ private slots:
         else
             QTest::mouseClick(konec, Qt::LeftButton);
         QCOMPARE(asked, QStringLiteral("Konec"));
-        QVERIFY(form->isVisible());
-        QCOMPARE(Forms::get<Vysledky>().isVisible(), vysledky);
+        QVERIFY(form->isVisible() && Forms::get<Vysledky>().isVisible() == vysledky);
         QCOMPARE(counters(), before);
         QTRY_VERIFY(!Forms::find<Konec>());
         QCOMPARE(TestSupport::endRequests, 0);
-    }
-
-    void vysledkyHiddenOnTheWayBackToStep1() {
-        QTest::mouseClick(Forms::get<Krok1>().Contin, Qt::LeftButton);
-        QTest::mouseClick(Forms::get<krok2>().Contin, Qt::LeftButton);
-        QVERIFY(Forms::get<Vysledky>().isVisible());
-        QTest::mouseClick(Forms::get<Krok3>().bac, Qt::LeftButton);
-        QVERIFY(Forms::get<Vysledky>().isVisible());
-        QTest::mouseClick(Forms::get<krok2>().bac, Qt::LeftButton);
-        QVERIFY(!Forms::get<Vysledky>().isVisible());
-        QVERIFY(Forms::get<Krok1>().isVisible());
     }
 };
 

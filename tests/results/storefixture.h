@@ -1,14 +1,13 @@
 #pragma once
 
-// A school database for one test, SQLite file or a fresh database on the PostgreSQL test server
-// (KVIZMAT_TEST_PG_URL), with the configuration file that points the program at it.
+// A school database for one test (an SQLite file, or a fresh database on the PostgreSQL test server
+// at KVIZMAT_TEST_PG_URL) and the user's configuration file that points the program at it.
 
 #include "platform/databaseconnection.h"
 #include "results/schoolschema.h"
 #include "results/storeconfig.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlQuery>
@@ -17,57 +16,60 @@
 #include <QUrl>
 #include <QtTest>
 
-#include <memory>
-
 namespace StoreFixture {
 
 inline QString pgUrl()
 {
     return qEnvironmentVariable("KVIZMAT_TEST_PG_URL");
 }
-
-inline QString buildDir()
-{
-    return qEnvironmentVariable("KVIZMAT_BUILD_DIR");
-}
-
 inline QString toolPath()
 {
-    return buildDir() + QStringLiteral("/tools/kvizmat-ucitel");
+    return qEnvironmentVariable("KVIZMAT_BUILD_DIR") + "/tools/kvizmat-ucitel";
 }
-
 inline QString writerPath()
 {
-    return buildDir() + QStringLiteral("/tests/kvizmat_store_writer");
+    return qEnvironmentVariable("KVIZMAT_BUILD_DIR") + "/tests/kvizmat_store_writer";
 }
 
-// Runs the statements on a database of the configuration; fails the test on an error.
+struct ToolRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The teacher's tool with these arguments and standard input.
+inline ToolRun tool(const QStringList& args, const QByteArray& input = QByteArray())
+{
+    QProcess p;
+    p.start(toolPath(), args);
+    p.write(input);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
+        return {-2, QString(), p.errorString()};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
 inline bool run(const StoreConfig& config, const QStringList& statements)
 {
     DatabaseConnection connection(config);
-    if (!connection.open()) {
-        qWarning() << connection.failure();
-        return false;
-    }
-    for (const QString& s : statements) {
-        if (!connection.exec(s)) {
-            qWarning() << s << connection.failure();
-            return false;
-        }
-    }
-    return true;
+    bool ok = connection.open();
+    for (int i = 0; ok && i < statements.size(); ++i)
+        ok = connection.exec(statements[i]);
+    if (!ok)
+        qWarning() << statements << connection.failure();
+    return ok;
 }
 
-// One value of a query's first row (as text), or the failure.
+// The first row of a query, or "FAILED: ..." as its only value.
 inline QList<QVariant> row(const StoreConfig& config, const QString& select)
 {
     DatabaseConnection connection(config);
-    QList<QVariant> values;
     if (!connection.open())
-        return {QStringLiteral("FAILED: ") + connection.failure()};
+        return {"FAILED: " + connection.failure()};
     QSqlQuery query(connection.database());
     if (!connection.prepare(query, select) || !query.exec())
-        return {QStringLiteral("FAILED: ") + query.lastError().text()};
+        return {"FAILED: " + query.lastError().text()};
+    QList<QVariant> values;
     if (query.next())
         for (int i = 0; i < query.record().count(); ++i)
             values << query.value(i);
@@ -78,38 +80,29 @@ class Database {
 public:
     enum class Kind { Sqlite, Postgres };
 
-    // SQLite: a file with the tables given by their field names alone, as another program might
-    // make them. PostgreSQL: a fresh database with the tables of the teacher's tool.
+    // SQLite: tables given by their field names alone, as another program might make them.
+    // PostgreSQL: the tables of the teacher's tool.
     explicit Database(Kind kind, bool withTables = true) : kind(kind)
     {
-        QDir(dir.path()).mkpath(QStringLiteral("config/kvizmat"));
-        QDir(dir.path()).mkpath(QStringLiteral("system"));
         QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther | QFile::ExeOther);
         if (kind == Kind::Sqlite) {
-            config = StoreConfig::fromPath(dir.filePath(QStringLiteral("skola.db")));
+            config = StoreConfig::fromPath(url = dir.filePath("skola.db"));
             DatabaseConnection connection(config);
-            connection.open(DatabaseConnection::Mode::Create);
-            if (withTables) {
-                connection.exec(QStringLiteral("CREATE TABLE Zaci (Prijmeni, Trida)"));
-                connection.exec(QStringLiteral("CREATE TABLE Prehled (Prijmeni, Trida, Spravne, Chybne, CasStrt, "
-                                               "CasEnd, Datum, Prihlasenjako, TypZkous)"));
-            }
-            url = config.sqlitePath;
+            if (connection.open(DatabaseConnection::Mode::Create) && withTables)
+                for (const char* table : {"Zaci (Prijmeni, Trida)", "Prehled (Prijmeni, Trida, Spravne, Chybne, "
+                                                                    "CasStrt, CasEnd, Datum, Prihlasenjako, TypZkous)"})
+                    connection.exec(QStringLiteral("CREATE TABLE ") + table);
         } else {
-            const StoreConfig server = StoreConfig::fromUrl(pgUrl());
             name = QStringLiteral("kvizmat_test_%1").arg(QRandomGenerator::global()->generate64(), 0, 16);
-            run(server, {QStringLiteral("CREATE DATABASE \"%1\"").arg(name)});
+            run(StoreConfig::fromUrl(pgUrl()), {QStringLiteral("CREATE DATABASE \"%1\"").arg(name)});
             QUrl address(pgUrl());
-            address.setPath(QLatin1Char('/') + name);
-            url = address.toString();
-            config = StoreConfig::fromUrl(url);
-            if (withTables) {
-                DatabaseConnection connection(config);
-                if (!connection.open() || !SchoolSchema::create(connection))
-                    qWarning() << connection.failure();
-            }
+            address.setPath('/' + name);
+            config = StoreConfig::fromUrl(url = address.toString());
+            DatabaseConnection connection(config);
+            if (withTables && (!connection.open() || !SchoolSchema::create(connection)))
+                qWarning() << connection.failure();
         }
-        writeConfig();
+        writeConfig(kind == Kind::Sqlite ? "[database]\npath=\"" + url + "\"\n" : "[database]\nurl=" + url + "\n");
     }
 
     ~Database()
@@ -121,27 +114,24 @@ public:
         qunsetenv("XDG_CONFIG_DIRS");
     }
 
-    // Points the program at this database through the user's configuration file.
-    void writeConfig(const QString& content = QString())
+    // Writes a configuration file (the user's by default) and points the program at this folder.
+    void writeConfig(const QString& content, QString path = QString())
     {
-        QFile file(configFile());
+        QFile file(path.isEmpty() ? configFile() : path);
+        QDir().mkpath(QFileInfo(file).path());
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content.isNull() ? (kind == Kind::Sqlite ? "[database]\npath=\"" + url.toUtf8() + "\"\n"
-                                                            : "[database]\nurl=" + url.toUtf8() + "\n")
-                                    : content.toUtf8());
-        file.close();
+        file.write(content.toUtf8());
         file.setPermissions(file.permissions() | QFile::ReadOther);
-        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
-        qputenv("XDG_CONFIG_DIRS", dir.filePath(QStringLiteral("system")).toUtf8());
+        qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
+        qputenv("XDG_CONFIG_DIRS", dir.filePath("system").toUtf8());
     }
 
-    QString configFile() const { return dir.filePath(QStringLiteral("config/kvizmat/kvizmat.conf")); }
-
+    QString configFile() const { return dir.filePath("config/kvizmat/kvizmat.conf"); }
     bool exec(const QStringList& statements) const { return run(config, statements); }
     QList<QVariant> first(const QString& select) const { return row(config, select); }
-    int count(const QString& where = QStringLiteral("1 = 1")) const
+    int count(const QString& where = "1 = 1") const
     {
-        return first(QStringLiteral("SELECT COUNT(*) FROM \"Prehled\" WHERE ") + where).value(0).toInt();
+        return first("SELECT COUNT(*) FROM \"Prehled\" WHERE " + where).value(0).toInt();
     }
 
     Kind kind;
@@ -151,7 +141,6 @@ public:
     QString name;
 };
 
-// Adds rows "sqlite" and, when the test server is there, "postgresql" to a data-driven test.
 inline void addEngineRows()
 {
     QTest::addColumn<int>("engine");
@@ -159,7 +148,7 @@ inline void addEngineRows()
     QTest::newRow("postgresql") << int(Database::Kind::Postgres);
 }
 
-// The database of a row; nullptr (after QSKIP) for PostgreSQL without a test server.
+// The database of an engine row; PostgreSQL is skipped without a test server.
 #define STORE_DATABASE(var)                                                                                            \
     QFETCH(int, engine);                                                                                               \
     if (engine == int(StoreFixture::Database::Kind::Postgres) && StoreFixture::pgUrl().isEmpty())                      \

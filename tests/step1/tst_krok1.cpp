@@ -160,15 +160,6 @@ private slots:
         QCOMPARE(TestSupport::endRequests, 0);
     }
 
-    void konecTexts()
-    {
-        Konec& konec = Forms::get<Konec>();
-        QCOMPARE(konec.windowTitle(), QStringLiteral("Konec ?"));
-        QCOMPARE(konec.Label1->text(), QStringLiteral("Opravdu chceš skončit ?"));
-        QCOMPARE(konec.Command1->text(), QStringLiteral("&Ano"));
-        QCOMPARE(konec.Command2->text(), QStringLiteral("&Ne"));
-    }
-
     void dobryStartsANewExample()
     {
         Krok1& k = startStep1();
