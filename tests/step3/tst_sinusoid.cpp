@@ -17,19 +17,12 @@ private slots:
     {
         QTest::addColumn<double>("r");
         QTest::addColumn<int>("expected");
-        QTest::newRow("0.3") << 0.3 << 1;
-        QTest::newRow("3.4") << 3.4 << 4;
-        QTest::newRow("9.6") << 9.6 << 10;
-        QTest::newRow("10.4") << 10.4 << 10;
-        QTest::newRow("10.5 ties to even") << 10.5 << 10;
-        QTest::newRow("10.6") << 10.6 << 20;
-        QTest::newRow("47") << 47.0 << 60;
-        QTest::newRow("105.4") << 105.4 << 100;
-        QTest::newRow("150 ties to even twice") << 150.0 << 300;
-        QTest::newRow("20000") << 20000.0 << 30000;
-        QTest::newRow("0") << 0.0 << 1;
-        QTest::newRow("beyond 16 bits") << 1e9 << 30000;
-        QTest::newRow("not a number") << qQNaN() << 1;
+        const QList<QPair<double, int>> rows = {{0.3, 1},   {3.4, 4},     {9.6, 10},    {10.4, 10}, {10.5, 10},
+                                                {10.6, 20}, {47, 60},     {105.4, 100}, {150, 300}, {20000, 30000},
+                                                {0, 1},     {1e9, 30000}, {qQNaN(), 1}}; // ties to even at each
+                                                                                         // division
+        for (const auto& [r, expected] : rows)
+            QTest::addRow("%g", r) << r << expected;
     }
     void findAxisMax()
     {
