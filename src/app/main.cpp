@@ -27,7 +27,6 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvizmat"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kvizmat"));
     // Windows end by their own handlers; the program ends when its last form is unloaded.
     QApplication::setQuitOnLastWindowClosed(false);
     // Qt's own texts (message-box buttons, the file dialog) in Czech, like the rest of the program.

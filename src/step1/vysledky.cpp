@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
 
 static QLabel* label(QWidget* parent, const QString& name, const QString& text)
 {
@@ -82,4 +83,16 @@ Vysledky::Vysledky()
     absRow->addWidget(ah);
     absRow->addStretch();
     grid->addLayout(absRow, row++, 0, 1, 5);
+}
+
+void Vysledky::showEvent(QShowEvent* event)
+{
+    // The first time beside the top-left corner of the screen, where the centred step forms leave room;
+    // afterwards wherever the pupil moved it.
+    if (!m_placed) {
+        m_placed = true;
+        if (const QScreen* s = screen())
+            move(s->availableGeometry().topLeft() + QPoint(16, 16));
+    }
+    Form::showEvent(event);
 }

@@ -17,4 +17,10 @@ public:
     QLabel* v[3]; // real part, |imaginary part|, sign
     QLabel* fi;
     QLabel* ah;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool m_placed = false;
 };
