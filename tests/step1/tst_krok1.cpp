@@ -42,13 +42,10 @@ private slots:
         TestSupport::scriptNextExample({0.9f, drawFor(25, 200, 100), drawFor(0, 200, 100), drawFor(3, 200, 100),
                                         drawFor(-4, 200, 100)});
         Krok1& k = startStep1();
-        QCOMPARE(k.findChild<QLabel*>("k1_0")->text(), QStringLiteral("25"));
-        QCOMPARE(k.findChild<QLabel*>("z_0")->text(), QStringLiteral("+"));
-        QCOMPARE(k.findChild<QLabel*>("k1_1")->text(), QStringLiteral("0"));
-        QCOMPARE(k.findChild<QLabel*>("z_1")->text(), QStringLiteral("-"));
-        QCOMPARE(k.findChild<QLabel*>("k2_1")->text(), QStringLiteral("4"));
-        QCOMPARE(k.findChild<QLabel*>("oper")->text(), QStringLiteral("Podíl je:"));
-        QCOMPARE(k.findChild<QLabel*>("inform")->text(), QStringLiteral("Daná čísla vyděl"));
+        QStringList shown;
+        for (const char* name : {"k1_0", "z_0", "k1_1", "k2_0", "z_1", "k2_1", "oper", "inform"})
+            shown << k.findChild<QLabel*>(name)->text();
+        QCOMPARE(shown, QStringList({"25", "+", "0", "3", "-", "4", "Podíl je:", "Daná čísla vyděl"}));
         QCOMPARE(Data_a_promene::resultRe, 3.0f);
         QCOMPARE(Data_a_promene::resultIm, 4.0f);
         // The later steps were prepared, hidden.
@@ -107,9 +104,7 @@ private slots:
         QCOMPARE(vysledky("v_1"), magnitude);
         QCOMPARE(vysledky("ah"), QStringLiteral("abs?"));
         QCOMPARE(vysledky("fi"), QString());
-        QCOMPARE(vysledky("k1_0"), k.k1[0]->text());
         QCOMPARE(vysledky("k1_2"), k.z[0]->text());
-        QCOMPARE(vysledky("Label4"), k.inform->text());
         QCOMPARE(k.vys[1]->text(), im);
     }
 
