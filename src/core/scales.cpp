@@ -72,16 +72,6 @@ float planeY(float im, float height, float axisLimit)
     return float(height / 2 - im * (height - 36) / (2 * axisLimit));
 }
 
-float planeRe(float x, float width, float axisLimit)
-{
-    return float((x - width / 2) / ((width - 36) / 2) * axisLimit);
-}
-
-float planeIm(float y, float height, float axisLimit)
-{
-    return float((height / 2 - y) / ((height - 36) / 2) * axisLimit);
-}
-
 bool insideVectorBand(float x, float y, float width, float height)
 {
     const float right = width - 17;

@@ -18,8 +18,6 @@ qint16 FindAxisMax(double r);
 // The Gauss plane: the axis ends +-axisLimit lie 18 px inside the edges of a W x H picture.
 float planeX(float re, float width, float axisLimit);
 float planeY(float im, float height, float axisLimit);
-float planeRe(float x, float width, float axisLimit);
-float planeIm(float y, float height, float axisLimit);
 
 // Whether a pointer position may move the vector's end point: strictly more than 17 px from
 // every edge, so that the end point never leaves the outermost ticks.

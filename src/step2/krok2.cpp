@@ -5,6 +5,7 @@
 #include "app/stepbuttons.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
+#include "core/judging.h"
 #include "core/numberformat.h"
 #include "core/scales.h"
 #include "step1/krok1.h"
@@ -101,8 +102,8 @@ void krok2::RedrawPlane()
 void krok2::describeVector()
 {
     const float limit = Data_a_promene::axisLimit;
-    const float re = Scales::planeRe(vectorEndX, Graf->ScaleWidth(), limit);
-    const float im = Scales::planeIm(vectorEndY, Graf->ScaleHeight(), limit);
+    const float re = Judging::VectorRe(vectorEndX, Graf->ScaleWidth(), limit);
+    const float im = Judging::VectorIm(vectorEndY, Graf->ScaleHeight(), limit);
     const QString pattern = QStringLiteral("0.00");
     const QString point = NumberFormat::pattern(re, pattern) +
                           (im < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ")) +
