@@ -1,7 +1,6 @@
 #pragma once
 
-// A school database for one test (an SQLite file, or a fresh database on the PostgreSQL test server
-// at KVIZMAT_TEST_PG_URL) and the user's configuration file that points the program at it.
+// A school database for one test (SQLite, or PostgreSQL at KVIZMAT_TEST_PG_URL) and a configuration naming it.
 
 #include "platform/databaseconnection.h"
 #include "results/schoolschema.h"
@@ -22,10 +21,6 @@ inline QString pgUrl()
 {
     return qEnvironmentVariable("KVIZMAT_TEST_PG_URL");
 }
-inline QString toolPath()
-{
-    return qEnvironmentVariable("KVIZMAT_BUILD_DIR") + "/tools/kvizmat-ucitel";
-}
 inline QString writerPath()
 {
     return qEnvironmentVariable("KVIZMAT_BUILD_DIR") + "/tests/kvizmat_store_writer";
@@ -41,7 +36,7 @@ struct ToolRun {
 inline ToolRun tool(const QStringList& args, const QByteArray& input = QByteArray())
 {
     QProcess p;
-    p.start(toolPath(), args);
+    p.start(qEnvironmentVariable("KVIZMAT_BUILD_DIR") + "/tools/kvizmat-ucitel", args);
     p.write(input);
     p.closeWriteChannel();
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
@@ -80,8 +75,7 @@ class Database {
 public:
     enum class Kind { Sqlite, Postgres };
 
-    // SQLite: tables given by their field names alone, as another program might make them.
-    // PostgreSQL: the tables of the teacher's tool.
+    // SQLite tables by field names alone, as another program might make them; PostgreSQL the tool's tables.
     explicit Database(Kind kind, bool withTables = true) : kind(kind)
     {
         QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther | QFile::ExeOther);
