@@ -1,7 +1,6 @@
 #include "app/dobry.h"
 
 #include "app/forms.h"
-#include "app/konec.h"
 #include "step1/krok1.h"
 
 #include <QHBoxLayout>
@@ -12,6 +11,8 @@
 Dobry::Dobry()
 {
     setObjectName(QStringLiteral("Dobry"));
+    // Closing by the frame asks like "&Konec": the hidden forms of the run must not stay behind.
+    setClosingAsksToEnd(true);
     setWindowTitle(QStringLiteral("Gratuluji"));
     auto* layout = new QVBoxLayout(this);
     Label1 = new QLabel(QStringLiteral("Správně"), this);
@@ -52,11 +53,5 @@ void Dobry::Command1_Click()
 
 void Dobry::Command2_Click()
 {
-    Forms::get<Konec>().showModal();
-}
-
-bool Dobry::closeRequested()
-{
-    Forms::get<Konec>().showModal();
-    return true;
+    askToEnd();
 }

@@ -16,11 +16,6 @@ public:
     QPushButton* Command1; // &Pokračovat
     QPushButton* Command2; // &Konec
 
-protected:
-    // Closing by the window frame asks like "&Konec"; otherwise the hidden forms of the run would
-    // stay loaded with no window left to go on from.
-    bool closeRequested() override;
-
 private:
     void Command1_Click();
     void Command2_Click();

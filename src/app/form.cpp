@@ -1,6 +1,7 @@
 #include "app/form.h"
 
 #include "app/forms.h"
+#include "app/konec.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -34,6 +35,19 @@ void Form::showModal()
     if (isVisible())
         hide();
     exec();
+}
+
+void Form::askToEnd()
+{
+    Forms::get<Konec>().showModal();
+}
+
+bool Form::closeRequested()
+{
+    if (!m_closingAsksToEnd)
+        return false;
+    askToEnd();
+    return true;
 }
 
 void Form::closeEvent(QCloseEvent* event)

@@ -22,16 +22,22 @@ public:
     void setCancelButton(QPushButton* button) { m_cancel = button; }
     QPushButton* cancelButton() const { return m_cancel; }
 
+    // Shows the end confirmation Konec modal; the pupil comes back here on "&Ne".
+    void askToEnd();
+    // Closing by the window frame asks Konec and keeps the form (the forms of the exercise loop).
+    void setClosingAsksToEnd(bool asks) { m_closingAsksToEnd = asks; }
+
     // Creates a push button with the form as parent and the given object name.
     QPushButton* makeButton(const QString& objectName, const QString& caption);
 
 protected:
     // Return true to refuse the closing by the window frame.
-    virtual bool closeRequested() { return false; }
+    virtual bool closeRequested();
 
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
 private:
     QPushButton* m_cancel = nullptr;
+    bool m_closingAsksToEnd = false;
 };

@@ -1,7 +1,6 @@
 #include "feedback/spatny.h"
 
 #include "app/forms.h"
-#include "app/konec.h"
 #include "app/stepbuttons.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
@@ -57,6 +56,7 @@ void setBold(QPushButton* button, bool bold)
 Spatny::Spatny()
 {
     setObjectName(QStringLiteral("Spatny"));
+    setClosingAsksToEnd(true);
     setWindowTitle(QStringLiteral("C H Y B A"));
     setAccessibleName(QStringLiteral("Chyba: oprava příkladu"));
     auto* layout = new QVBoxLayout(this);
@@ -232,13 +232,7 @@ void Spatny::Command1_Click()
 
 void Spatny::Command2_Click()
 {
-    Forms::get<Konec>().showModal();
-}
-
-bool Spatny::closeRequested()
-{
-    Forms::get<Konec>().showModal();
-    return true;
+    askToEnd();
 }
 
 void Spatny::Sinusak_Click()

@@ -55,11 +55,6 @@ public:
     QPushButton* Command2; // &Konec
     QFrame* Line[5];
 
-protected:
-    // Closing by the window frame asks like "&Konec" and keeps the review open: the run goes on
-    // unless the pupil confirms the end.
-    bool closeRequested() override;
-
 private:
     void Command1_Click();
     void Command2_Click();

@@ -1,7 +1,6 @@
 #include "step1/krok1.h"
 
 #include "app/forms.h"
-#include "app/konec.h"
 #include "core/data_a_promene.h"
 #include "core/numberformat.h"
 #include "core/procedury_a_fce.h"
@@ -79,6 +78,7 @@ QHBoxLayout* numberRow(QWidget* parent, QLabel* parts[2], QLabel*& sign, const Q
 Krok1::Krok1()
 {
     setObjectName(QStringLiteral("Krok1"));
+    setClosingAsksToEnd(true);
     setWindowTitle(QStringLiteral("Kvizmat komplexních čísel: 1. krok - výpočet"));
 
     auto* layout = new QVBoxLayout(this);
@@ -242,11 +242,5 @@ void Krok1::Contin_Click()
 
 void Krok1::Command3_Click()
 {
-    Forms::get<Konec>().showModal();
-}
-
-bool Krok1::closeRequested()
-{
-    Forms::get<Konec>().showModal();
-    return true;
+    askToEnd();
 }

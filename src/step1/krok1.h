@@ -43,9 +43,6 @@ public:
     QPushButton* Contin;
     QPushButton* Command3;
 
-protected:
-    bool closeRequested() override;
-
 private:
     void Contin_Click();
     void Command3_Click();

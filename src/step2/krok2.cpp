@@ -1,7 +1,6 @@
 #include "step2/krok2.h"
 
 #include "app/forms.h"
-#include "app/konec.h"
 #include "app/stepbuttons.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
@@ -26,6 +25,7 @@
 krok2::krok2()
 {
     setObjectName(QStringLiteral("krok2"));
+    setClosingAsksToEnd(true);
     setWindowTitle(QStringLiteral("Kvizmat komplexních čísel: 2. krok - zadání vektoru"));
     auto* layout = new QVBoxLayout(this);
     inf = new QLabel(QStringLiteral("Do Gaussovy roviny zakresli vektor komplexního čísla:"), this);
@@ -203,17 +203,11 @@ void krok2::bac_Click()
 
 void krok2::kon_Click()
 {
-    Forms::get<Konec>().showModal();
+    askToEnd();
 }
 
 // Hiding ends the review's modal display of this form; the review goes on from there.
 void krok2::back_Click()
 {
     hide();
-}
-
-bool krok2::closeRequested()
-{
-    Forms::get<Konec>().showModal();
-    return true;
 }

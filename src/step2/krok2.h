@@ -31,9 +31,6 @@ public:
     QPushButton* kon;
     QPushButton* back;
 
-protected:
-    bool closeRequested() override;
-
 private:
     void RedrawPlane();
     void describeVector();

@@ -1,7 +1,6 @@
 #include "step3/krok3.h"
 
 #include "app/forms.h"
-#include "app/konec.h"
 #include "app/stepbuttons.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
@@ -34,6 +33,7 @@ constexpr qint16 ignoredMotion = -32768;
 Krok3::Krok3()
 {
     setObjectName(QStringLiteral("Krok3"));
+    setClosingAsksToEnd(true);
     setWindowTitle(QStringLiteral("Kvizmat komplexních čísel: 3. krok - sinusový průběh s fázovým posunem"));
     auto* layout = new QVBoxLayout(this);
     inf = new QLabel(QStringLiteral("Roztáhni a posuň sinusoidu tak, aby to odpovídalo komplexnímu číslu:"), this);
@@ -218,17 +218,11 @@ void Krok3::bac_Click()
 
 void Krok3::kon_Click()
 {
-    Forms::get<Konec>().showModal();
+    askToEnd();
 }
 
 // Hiding ends the review's modal display of this form; the review goes on from there.
 void Krok3::back_Click()
 {
     hide();
-}
-
-bool Krok3::closeRequested()
-{
-    Forms::get<Konec>().showModal();
-    return true;
 }

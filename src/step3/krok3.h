@@ -43,9 +43,6 @@ public:
     QPushButton* kon;
     QPushButton* back;
 
-protected:
-    bool closeRequested() override;
-
 private:
     void describeSinusoid();
 
