@@ -1,12 +1,12 @@
 // Times the drawing of steps 2 and 3 on the real picture boxes: one full RedrawPlane, one full
 // DrawSin, and a mouse move through the form's handler up to the repainted widget. Prints medians.
-#include "app/forms.h"
 #include "core/data_a_promene.h"
-#include "platform/system.h"
 #include "step2/gauss_plane.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
 #include "step3/sinusoid.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/system.h"
 #include "ui/surface/picturebox.h"
 
 #include <QApplication>

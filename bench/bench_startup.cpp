@@ -1,12 +1,12 @@
 // Start-up and memory figures of the real program code, printed for bench/run.sh.
 // Usage: bench_startup LAUNCH_NS   (LAUNCH_NS: CLOCK_REALTIME in ns when the shell started it)
 // Prints "first-window-ms N" and "rss-step3-kb N".
-#include "app/forms.h"
 #include "app/navigation.h"
-#include "platform/system.h"
 #include "step1/krok1.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/system.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,10 +3,10 @@
 // Usage: bench_store [postgresql://...]   (or KVIZMAT_TEST_PG_URL); prints figures only.
 
 #include "core/runstate.h"
-#include "platform/databaseconnection.h"
-#include "results/schoolschema.h"
-#include "results/schoolstore.h"
-#include "results/storeconfig.h"
+#include "store/databaseconnection.h"
+#include "store/schoolschema.h"
+#include "store/schoolstore.h"
+#include "store/storeconfig.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,10 +3,10 @@
 
 #include "core/report.h"
 #include "core/reportdecoder.h"
-#include "platform/databaseconnection.h"
 #include "pupilcsv.h"
-#include "results/schoolschema.h"
-#include "results/storeconfig.h"
+#include "store/databaseconnection.h"
+#include "store/schoolschema.h"
+#include "store/storeconfig.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

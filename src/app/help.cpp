@@ -1,8 +1,8 @@
 #include "app/help.h"
 
-#include "app/forms.h"
 #include "core/helptext.h"
 #include "step1/krok1.h"
+#include "ui/forms/forms.h"
 
 #include <QFontMetricsF>
 #include <QHBoxLayout>

@@ -1,7 +1,8 @@
 #include "app/info.h"
 
-#include "app/forms.h"
-#include "platform/system.h"
+#include "core/version.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/system.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -52,8 +53,9 @@ info::info()
     title.setPointSize(20);
     title.setBold(true);
     Label2->setFont(title);
-    Label7 = makeLabel(this, QStringLiteral("Label7"),
-                       QStringLiteral("verze 2.0\nPro střední průmyslové školy napsal Jan Kvizmatik"));
+    Label7 =
+        makeLabel(this, QStringLiteral("Label7"),
+                  QStringLiteral("verze " KVIZMAT_VERSION_SHOWN "\nPro střední průmyslové školy napsal Jan Kvizmatik"));
     Label3 =
         makeLabel(this, QStringLiteral("Label3"),
                   QStringLiteral("Tento program je určen žákům středních průmyslových škol technického zaměření k "

@@ -1,7 +1,7 @@
 #include "app/konec.h"
 
-#include "app/forms.h"
 #include "app/navigation.h"
+#include "ui/forms/forms.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,5 +1,5 @@
 #include "app/navigation.h"
-#include "platform/system.h"
+#include "ui/forms/system.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -34,6 +34,7 @@ int main(int argc, char* argv[])
     if (qtTexts.load(QStringLiteral("qtbase_cs"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
     System::useRealPlatform();
+    Navigation::install();
     Navigation::start();
     return app.exec();
 }

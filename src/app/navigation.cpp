@@ -1,10 +1,16 @@
 #include "app/navigation.h"
 
-#include "app/forms.h"
+#include "app/konec.h"
 #include "app/uvod.h"
 #include "results/souhrn.h"
+#include "ui/forms/forms.h"
 
 namespace Navigation {
+
+void install()
+{
+    Form::endConfirmation = [] { Forms::get<Konec>().showModal(); };
+}
 
 void start()
 {

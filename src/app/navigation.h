@@ -3,6 +3,9 @@
 // Moves of the run that several forms share.
 namespace Navigation {
 
+// Connects the forms to the program's own end confirmation; done once at start.
+void install();
+
 // The first window of the program.
 void start();
 

@@ -1,8 +1,9 @@
 #include "app/uvod.h"
 
-#include "app/forms.h"
 #include "app/splashpicture.h"
 #include "app/welcome.h"
+#include "core/version.h"
+#include "ui/forms/forms.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,7 +38,7 @@ Uvod::Uvod()
     setFixedSize(520, 320);
 
     Label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Kvizmat 3: Komplexní čísla"), 22, true);
-    Label4 = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("verze 2.0"), 11, false);
+    Label4 = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("verze " KVIZMAT_VERSION_SHOWN), 11, false);
     Label5 = makeLabel(this, QStringLiteral("Label5"),
                        QStringLiteral("Pro střední průmyslové školy napsal Jan Kvizmatik"), 9, false);
     auto* layout = new QVBoxLayout(this);

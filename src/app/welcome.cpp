@@ -1,14 +1,14 @@
 #include "app/welcome.h"
 
-#include "app/forms.h"
 #include "app/help.h"
 #include "app/info.h"
 #include "core/data_a_promene.h"
 #include "core/profileitem.h"
 #include "core/report.h"
 #include "core/reportcipher.h"
-#include "platform/system.h"
-#include "results/schoolstore.h"
+#include "store/schoolstore.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/system.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QtGlobal>
 
 // Colours are kept as 0x00BBGGRR numbers, the order the program stores them in.
@@ -14,16 +13,6 @@ constexpr quint32 White = 0xFFFFFF;
 constexpr quint32 fromRgb(int r, int g, int b)
 {
     return quint32(r & 0xFF) | (quint32(g & 0xFF) << 8) | (quint32(b & 0xFF) << 16);
-}
-
-inline QColor toQColor(quint32 bgr)
-{
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
-
-inline quint32 fromQColor(const QColor& c)
-{
-    return fromRgb(c.red(), c.green(), c.blue());
 }
 
 } // namespace Colors

@@ -1,8 +1,5 @@
 #include "feedback/spatny.h"
 
-#include "app/forms.h"
-#include "app/stepbuttons.h"
-#include "core/colors.h"
 #include "core/data_a_promene.h"
 #include "core/judging.h"
 #include "core/numberformat.h"
@@ -10,6 +7,9 @@
 #include "step1/krok1.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/stepbuttons.h"
+#include "ui/surface/palettecolor.h"
 #include "ui/surface/picturebox.h"
 
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "results/genlist.h"
 
 #include "core/reportcipher.h"
-#include "platform/system.h"
+#include "ui/forms/system.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,13 +1,13 @@
 #include "results/souhrn.h"
 
-#include "app/forms.h"
 #include "core/data_a_promene.h"
 #include "core/examplenoun.h"
 #include "core/report.h"
 #include "core/reportcipher.h"
-#include "platform/system.h"
 #include "results/genlist.h"
-#include "results/schoolstore.h"
+#include "store/schoolstore.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/system.h"
 
 #include <QFrame>
 #include <QGridLayout>

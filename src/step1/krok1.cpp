@@ -1,13 +1,13 @@
 #include "step1/krok1.h"
 
-#include "app/forms.h"
 #include "core/data_a_promene.h"
 #include "core/numberformat.h"
 #include "core/procedury_a_fce.h"
-#include "platform/system.h"
 #include "step1/vysledky.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/system.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/form.h"
 #include "core/example.h"
+#include "ui/forms/form.h"
 
 class QLabel;
 class QLineEdit;

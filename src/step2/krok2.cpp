@@ -1,7 +1,5 @@
 #include "step2/krok2.h"
 
-#include "app/forms.h"
-#include "app/stepbuttons.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
 #include "core/judging.h"
@@ -11,6 +9,8 @@
 #include "step1/vysledky.h"
 #include "step2/gauss_plane.h"
 #include "step3/krok3.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/stepbuttons.h"
 #include "ui/surface/picturebox.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form.h"
+#include "ui/forms/form.h"
 
 class PictureBox;
 class QKeyEvent;

@@ -1,15 +1,15 @@
 #include "step3/krok3.h"
 
-#include "app/forms.h"
-#include "app/stepbuttons.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
 #include "core/numberformat.h"
 #include "core/rounding.h"
 #include "core/scales.h"
-#include "platform/system.h"
 #include "step2/krok2.h"
 #include "step3/sinusoid.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/stepbuttons.h"
+#include "ui/forms/system.h"
 #include "ui/surface/picturebox.h"
 
 #include <QGridLayout>

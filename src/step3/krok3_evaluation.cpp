@@ -1,13 +1,13 @@
 #include "step3/krok3.h"
 
-#include "app/dobry.h"
-#include "app/forms.h"
 #include "core/data_a_promene.h"
 #include "core/judging.h"
+#include "feedback/dobry.h"
 #include "feedback/spatny.h"
-#include "platform/system.h"
 #include "step1/krok1.h"
 #include "step2/krok2.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/system.h"
 #include "ui/surface/picturebox.h"
 
 bool Krok3::Compar(float value, float correct, float tolerancePercent)

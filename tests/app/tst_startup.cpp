@@ -1,4 +1,3 @@
-#include "app/forms.h"
 #include "app/help.h"
 #include "app/navigation.h"
 #include "app/schoolfixture.h"
@@ -7,7 +6,8 @@
 #include "core/helptext.h"
 #include "core/profileitem.h"
 #include "step1/krok1.h"
-#include "testsupport.h"
+#include "support/testsupport.h"
+#include "ui/forms/forms.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,6 @@
 // What a screen reader and a keyboard user meet: every control a pupil can reach has a Czech name,
 // the two drawing areas say what they show, and Tab gets to the buttons and the drawing areas.
 
-#include "app/dobry.h"
-#include "app/forms.h"
 #include "app/help.h"
 #include "app/info.h"
 #include "app/konec.h"
@@ -10,6 +8,7 @@
 #include "app/welcome.h"
 #include "core/data_a_promene.h"
 #include "e2e/pupil.h"
+#include "feedback/dobry.h"
 #include "feedback/spatny.h"
 #include "results/genlist.h"
 #include "results/souhrn.h"
@@ -17,7 +16,8 @@
 #include "step1/vysledky.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "testsupport.h"
+#include "support/testsupport.h"
+#include "ui/forms/forms.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

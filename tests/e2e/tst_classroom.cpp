@@ -1,8 +1,6 @@
 // Whole runs from the splash to the end of the program, driven only by keys and the mouse; the school
 // database is a real SQLite file made by the teacher's tool. PUPIL ends the test when a helper failed.
 
-#include "app/dobry.h"
-#include "app/forms.h"
 #include "app/help.h"
 #include "app/navigation.h"
 #include "app/uvod.h"
@@ -13,15 +11,17 @@
 #include "core/scales.h"
 #include "e2e/modalscript.h"
 #include "e2e/pupil.h"
+#include "feedback/dobry.h"
 #include "feedback/spatny.h"
-#include "platform/system.h"
 #include "results/genlist.h"
 #include "results/souhrn.h"
-#include "results/storefixture.h"
 #include "step1/krok1.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "testsupport.h"
+#include "support/storefixture.h"
+#include "support/testsupport.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/system.h"
 
 #include <QComboBox>
 #include <QLabel>

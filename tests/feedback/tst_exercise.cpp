@@ -1,16 +1,16 @@
 #include "step2/picturemouse.h"
-#include "testsupport.h"
+#include "support/testsupport.h"
 
-#include "app/dobry.h"
-#include "app/forms.h"
 #include "app/konec.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
+#include "feedback/dobry.h"
 #include "feedback/spatny.h"
 #include "step1/krok1.h"
 #include "step1/vysledky.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
+#include "ui/forms/forms.h"
 
 #include <QLabel>
 #include <QLineEdit>

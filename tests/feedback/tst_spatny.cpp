@@ -1,7 +1,6 @@
 #include "step2/picturemouse.h"
-#include "testsupport.h"
+#include "support/testsupport.h"
 
-#include "app/forms.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
 #include "feedback/correctdrawings.h"
@@ -9,7 +8,8 @@
 #include "step1/krok1.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "ui/surface/recordingsurface.h"
+#include "support/recordingsurface.h"
+#include "ui/forms/forms.h"
 
 #include <QLabel>
 #include <QPushButton>

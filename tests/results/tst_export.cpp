@@ -1,8 +1,8 @@
-#include "app/forms.h"
 #include "core/reportcipher.h"
-#include "platform/system.h"
 #include "results/genlist.h"
-#include "testsupport.h"
+#include "support/testsupport.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/system.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -1,14 +1,14 @@
-#include "app/forms.h"
 #include "app/schoolfixture.h"
 #include "core/data_a_promene.h"
 #include "core/examplenoun.h"
 #include "core/report.h"
 #include "core/reportcipher.h"
 #include "core/reportdecoder.h"
-#include "platform/system.h"
 #include "results/genlist.h"
 #include "results/souhrn.h"
-#include "testsupport.h"
+#include "support/testsupport.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/system.h"
 
 #include <QLabel>
 #include <QtTest>

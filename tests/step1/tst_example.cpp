@@ -1,5 +1,5 @@
 #include "core/example.h"
-#include "testsupport.h"
+#include "support/testsupport.h"
 
 #include <QtTest>
 
@@ -17,8 +17,7 @@ private slots:
         QTest::addColumn<float>("im");
         QTest::newRow("quotient (25+0i)/(3+4i)") << 4 << QList<int>{25, 0, 3, 4} << 3.0f << -4.0f;
         QTest::newRow("product (-1+2i)(3-4i)") << 3 << QList<int>{-1, 2, 3, -4} << 5.0f << 10.0f;
-        QTest::newRow("difference at the range ends") << 2 << QList<int>{999, -1000, -1000, 999} << 1999.0f
-                                                      << -1999.0f;
+        QTest::newRow("difference at the range ends") << 2 << QList<int>{999, -1000, -1000, 999} << 1999.0f << -1999.0f;
         QTest::newRow("sum") << 1 << QList<int>{-537, -12, 40, 0} << -497.0f << -12.0f;
         QTest::newRow("quotient rounded once") << 4 << QList<int>{1, 0, 3, 0} << float(1.0 / 3.0) << 0.0f;
     }
@@ -57,7 +56,8 @@ private slots:
         QFETCH(int, highest);
         const float justBelowOne = std::nextafter(1.0f, 0.0f);
         const Example low = GenerateExample(scripted({opDraw, 0.0f, 0.0f, 0.0f, 0.0f}));
-        const Example high = GenerateExample(scripted({opDraw, justBelowOne, justBelowOne, justBelowOne, justBelowOne}));
+        const Example high =
+            GenerateExample(scripted({opDraw, justBelowOne, justBelowOne, justBelowOne, justBelowOne}));
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(low.operands[i], float(lowest));
             QCOMPARE(high.operands[i], float(highest));

@@ -1,12 +1,12 @@
-#include "app/dobry.h"
-#include "app/forms.h"
 #include "app/konec.h"
 #include "core/data_a_promene.h"
+#include "feedback/dobry.h"
 #include "step1/krok1.h"
 #include "step1/vysledky.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "testsupport.h"
+#include "support/testsupport.h"
+#include "ui/forms/forms.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -39,8 +39,8 @@ private slots:
 
     void showsTheExampleAndItsResult()
     {
-        TestSupport::scriptNextExample({0.9f, drawFor(25, 200, 100), drawFor(0, 200, 100), drawFor(3, 200, 100),
-                                        drawFor(-4, 200, 100)});
+        TestSupport::scriptNextExample(
+            {0.9f, drawFor(25, 200, 100), drawFor(0, 200, 100), drawFor(3, 200, 100), drawFor(-4, 200, 100)});
         Krok1& k = startStep1();
         QStringList shown;
         for (const char* name : {"k1_0", "z_0", "k1_1", "k2_0", "z_1", "k2_1", "oper", "inform"})
@@ -78,11 +78,26 @@ private slots:
         QTest::addColumn<QString>("im");
         QTest::addColumn<QString>("sign");
         QTest::addColumn<QString>("magnitude");
-        QTest::newRow("empty") << "" << "" << "+" << "0";
-        QTest::newRow("negative with point") << "3" << "-12.75" << "-" << "12,75";
-        QTest::newRow("not a number") << "abc" << "x1" << "+" << "0";
-        QTest::newRow("comma stops the number") << "1,5" << "1,5" << "+" << "1";
-        QTest::newRow("huge") << "1" << "1e999" << "+" << "1,79769313486232E+308";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "+"
+                               << "0";
+        QTest::newRow("negative with point") << "3"
+                                             << "-12.75"
+                                             << "-"
+                                             << "12,75";
+        QTest::newRow("not a number") << "abc"
+                                      << "x1"
+                                      << "+"
+                                      << "0";
+        QTest::newRow("comma stops the number") << "1,5"
+                                                << "1,5"
+                                                << "+"
+                                                << "1";
+        QTest::newRow("huge") << "1"
+                              << "1e999"
+                              << "+"
+                              << "1,79769313486232E+308";
     }
     void enterGoesOnAndCopiesTheEntries()
     {
@@ -160,8 +175,8 @@ private slots:
         Krok1& k = startStep1();
         k.vys[0]->setText(QStringLiteral("1"));
         k.Contin->click();
-        TestSupport::scriptNextExample({0.6f, drawFor(-1, 200, 100), drawFor(2, 200, 100), drawFor(3, 200, 100),
-                                        drawFor(-4, 200, 100)});
+        TestSupport::scriptNextExample(
+            {0.6f, drawFor(-1, 200, 100), drawFor(2, 200, 100), drawFor(3, 200, 100), drawFor(-4, 200, 100)});
         Dobry& dobry = Forms::get<Dobry>();
         QCOMPARE(dobry.windowTitle(), QStringLiteral("Gratuluji"));
         dobry.showModeless();

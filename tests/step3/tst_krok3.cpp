@@ -1,10 +1,10 @@
 #include "step2/picturemouse.h"
-#include "testsupport.h"
+#include "support/testsupport.h"
 
-#include "app/forms.h"
 #include "step1/krok1.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
+#include "ui/forms/forms.h"
 
 #include <QPushButton>
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "core/scales.h"
 #include "step3/sinusoid.h"
-#include "ui/surface/recordingsurface.h"
+#include "support/recordingsurface.h"
 
 #include <QtTest>
 

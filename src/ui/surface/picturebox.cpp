@@ -1,6 +1,6 @@
 #include "ui/surface/picturebox.h"
 
-#include "core/colors.h"
+#include "ui/surface/palettecolor.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -9,7 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-static int vbButton(Qt::MouseButton b)
+static int buttonBit(Qt::MouseButton b)
 {
     switch (b) {
     case Qt::LeftButton:
@@ -23,7 +23,7 @@ static int vbButton(Qt::MouseButton b)
     }
 }
 
-static int vbButtons(Qt::MouseButtons bs)
+static int buttonBits(Qt::MouseButtons bs)
 {
     int r = 0;
     if (bs & Qt::LeftButton)
@@ -35,7 +35,7 @@ static int vbButtons(Qt::MouseButtons bs)
     return r;
 }
 
-static int vbShift(Qt::KeyboardModifiers m)
+static int modifierBits(Qt::KeyboardModifiers m)
 {
     return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) | ((m & Qt::AltModifier) ? 4 : 0);
 }
@@ -240,13 +240,13 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
 {
     const QPointF pos = inner(event->position());
     m_pressedOver |= event->button();
-    emit MouseDown(vbButton(event->button()), vbShift(event->modifiers()), float(pos.x()), float(pos.y()));
+    emit MouseDown(buttonBit(event->button()), modifierBits(event->modifiers()), float(pos.x()), float(pos.y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF pos = inner(event->position());
-    emit MouseMove(vbButtons(event->buttons()), vbShift(event->modifiers()), float(pos.x()), float(pos.y()));
+    emit MouseMove(buttonBits(event->buttons()), modifierBits(event->modifiers()), float(pos.x()), float(pos.y()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event)
@@ -254,7 +254,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
     const QPointF pos = inner(event->position());
     const bool wasPressedHere = m_pressedOver.testFlag(event->button());
     m_pressedOver &= ~event->button();
-    emit MouseUp(vbButton(event->button()), vbShift(event->modifiers()), float(pos.x()), float(pos.y()));
+    emit MouseUp(buttonBit(event->button()), modifierBits(event->modifiers()), float(pos.x()), float(pos.y()));
     const bool over = pos.x() >= 0 && pos.y() >= 0 && pos.x() < m_innerWidth && pos.y() < m_innerHeight;
     const bool clickButton = event->button() == Qt::LeftButton || event->button() == Qt::RightButton;
     if (wasPressedHere && over && clickButton)

@@ -55,7 +55,8 @@ public:
     }
 };
 
-// VB-style mouse arguments: buttons 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt.
+// Mouse arguments of the drawing areas: button bits 1 left, 2 right, 4 middle; modifier bits 1 Shift,
+// 2 Ctrl, 4 Alt.
 namespace MouseArgs {
 constexpr int Left = 1;
 constexpr int Right = 2;

@@ -1,6 +1,6 @@
 #include "core/report.h"
 #include "core/reportcipher.h"
-#include "storefixture.h"
+#include "support/storefixture.h"
 
 using StoreFixture::tool;
 using StoreFixture::ToolRun;
@@ -110,4 +110,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestTeacherTool)
-#include "tst_results_teachertool.moc"
+#include "tst_teachertool.moc"

@@ -1,9 +1,9 @@
-#include "results/schoolstore.h"
+#include "store/schoolstore.h"
 
 #include "core/procedury_a_fce.h"
 #include "core/report.h"
-#include "platform/databaseconnection.h"
-#include "results/storeconfig.h"
+#include "store/databaseconnection.h"
+#include "store/storeconfig.h"
 
 #include <QFileInfo>
 #include <QSqlQuery>

@@ -1,7 +1,6 @@
-#include "app/form.h"
+#include "ui/forms/form.h"
 
-#include "app/forms.h"
-#include "app/konec.h"
+#include "ui/forms/forms.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -39,7 +38,8 @@ void Form::showModal()
 
 void Form::askToEnd()
 {
-    Forms::get<Konec>().showModal();
+    if (endConfirmation)
+        endConfirmation();
 }
 
 bool Form::closeRequested()

@@ -1,5 +1,5 @@
-#include "results/schoolstore.h"
-#include "storefixture.h"
+#include "store/schoolstore.h"
+#include "support/storefixture.h"
 
 #include <unistd.h>
 
@@ -145,4 +145,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestStoreFaults)
-#include "tst_results_storefaults.moc"
+#include "tst_storefaults.moc"

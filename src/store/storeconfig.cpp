@@ -1,4 +1,4 @@
-#include "results/storeconfig.h"
+#include "store/storeconfig.h"
 
 #include "core/procedury_a_fce.h"
 

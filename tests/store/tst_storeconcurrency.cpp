@@ -1,4 +1,4 @@
-#include "storefixture.h"
+#include "support/storefixture.h"
 
 #include <memory>
 #include <vector>
@@ -44,4 +44,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestStoreConcurrency)
-#include "tst_results_storeconcurrency.moc"
+#include "tst_storeconcurrency.moc"

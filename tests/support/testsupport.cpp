@@ -1,8 +1,9 @@
-#include "testsupport.h"
+#include "support/testsupport.h"
 
-#include "app/forms.h"
+#include "app/navigation.h"
 #include "core/data_a_promene.h"
-#include "platform/system.h"
+#include "ui/forms/forms.h"
+#include "ui/forms/system.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -42,6 +43,7 @@ void resetProgram()
     QApplication::processEvents();
     Data_a_promene::resetAll();
     System::useRealPlatform();
+    Navigation::install();
     beeps = 0;
     endRequests = 0;
     questionAnswers.clear();

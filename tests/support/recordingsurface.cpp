@@ -1,4 +1,4 @@
-#include "ui/surface/recordingsurface.h"
+#include "support/recordingsurface.h"
 
 QList<RecordingSurface::Entry> RecordingSurface::lines() const
 {

@@ -1,7 +1,7 @@
-#include "app/dobry.h"
+#include "feedback/dobry.h"
 
-#include "app/forms.h"
 #include "step1/krok1.h"
+#include "ui/forms/forms.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "platform/system.h"
+#include "ui/forms/system.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QPushButton;
 
 // A form of the program: one top-level window, created once by Forms, kept while hidden.
@@ -22,8 +24,10 @@ public:
     void setCancelButton(QPushButton* button) { m_cancel = button; }
     QPushButton* cancelButton() const { return m_cancel; }
 
-    // Shows the end confirmation Konec modal; the pupil comes back here on "&Ne".
+    // Shows the end confirmation modal; the pupil comes back here on "&Ne".
     void askToEnd();
+    // The end confirmation itself, put in place by the program at start (the form Konec).
+    static inline std::function<void()> endConfirmation;
     // Closing by the window frame asks Konec and keeps the form (the forms of the exercise loop).
     void setClosingAsksToEnd(bool asks) { m_closingAsksToEnd = asks; }
 

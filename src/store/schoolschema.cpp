@@ -1,6 +1,6 @@
-#include "results/schoolschema.h"
+#include "store/schoolschema.h"
 
-#include "platform/databaseconnection.h"
+#include "store/databaseconnection.h"
 
 #include <QSqlQuery>
 #include <QStringList>

@@ -5,7 +5,7 @@
 //   kvizmat_store_writer lock SQLITEFILE MILLISECONDS
 
 #include "core/runstate.h"
-#include "results/schoolstore.h"
+#include "store/schoolstore.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/storeconfig.h"
+#include "store/storeconfig.h"
 
 #include <QDate>
 #include <QSqlDatabase>

@@ -1,7 +1,7 @@
-#include "app/stepbuttons.h"
+#include "ui/forms/stepbuttons.h"
 
-#include "app/form.h"
 #include "core/data_a_promene.h"
+#include "ui/forms/form.h"
 
 #include <QGridLayout>
 #include <QLabel>

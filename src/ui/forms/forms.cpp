@@ -1,6 +1,6 @@
-#include "app/forms.h"
+#include "ui/forms/forms.h"
 
-#include "platform/system.h"
+#include "ui/forms/system.h"
 
 #include <QTimer>
 

@@ -2,9 +2,9 @@
 
 // A school database for one test (SQLite, or PostgreSQL at KVIZMAT_TEST_PG_URL) and a configuration naming it.
 
-#include "platform/databaseconnection.h"
-#include "results/schoolschema.h"
-#include "results/storeconfig.h"
+#include "store/databaseconnection.h"
+#include "store/schoolschema.h"
+#include "store/storeconfig.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "platform/databaseconnection.h"
+#include "store/databaseconnection.h"
 
 #include "core/procedury_a_fce.h"
 

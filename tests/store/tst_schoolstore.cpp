@@ -1,5 +1,5 @@
-#include "results/schoolstore.h"
-#include "storefixture.h"
+#include "store/schoolstore.h"
+#include "support/storefixture.h"
 
 using StoreFixture::Database;
 
@@ -118,4 +118,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestSchoolStore)
-#include "tst_results_schoolstore.moc"
+#include "tst_schoolstore.moc"
