@@ -23,9 +23,8 @@ struct Failure {
 bool databaseAvailable(QString* problem = nullptr);
 
 // Surname and class of every row of Zaci in table order, exactly as stored (a null field as empty
-// text). Also checks
-// that the results can be stored later: a read-only file or a Prehled without its nine fields
-// fails here already, so the pupil can take the e-mail sign-in before working.
+// text). Also checks that the results can be stored later: a read-only file or a Prehled without
+// its nine fields fails here already, so the pupil can take the e-mail sign-in before working.
 Failure loadProfiles(QList<ProfileItem>& profiles);
 
 // Appends the run and reads the totals of all rows with the same surname and program number 3,
