@@ -10,7 +10,7 @@ namespace {
 // The outcome of both moments, sign-in (profiles) and the end (store): "OK" or the message.
 QStringList bothMoments()
 {
-    QStringList items;
+    QList<ProfileItem> items;
     const SchoolStore::Failure signIn = SchoolStore::loadProfiles(items);
     RunState run;
     run.profileSurname = "Novák";
