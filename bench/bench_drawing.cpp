@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -61,6 +62,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Figures are printed with a decimal point on any desktop, as bench/run.sh and the README read them.
+    std::setlocale(LC_NUMERIC, "C");
     System::useRealPlatform();
     System::beep = [] {};
     Data_a_promene::resultRe = 3;

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include <clocale>
 #include <cstdio>
 #include <ctime>
 
@@ -55,6 +56,8 @@ int main(int argc, char* argv[])
 {
     const long long launched = argc > 1 ? std::atoll(argv[1]) : realtimeNs();
     QApplication app(argc, argv);
+    // Figures are printed with a decimal point on any desktop, as bench/run.sh and the README read them.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setQuitOnLastWindowClosed(false);
     System::useRealPlatform();
     System::endProgram = [] {};

@@ -7,9 +7,12 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
   fonts-liberation
 )
-# The tests also need a PostgreSQL server and the packaging tools.
+# The tests also need a PostgreSQL server, the packaging tools and the locales they run under
+# (classroom computers are set up in Czech; numbers must read alike in English and German too).
+test_locales=()
 if [ "${1:-}" = "--for-tests" ]; then
-  packages+=(postgresql dpkg-dev file desktop-file-utils)
+  packages+=(postgresql dpkg-dev file desktop-file-utils locales)
+  test_locales=(cs_CZ.UTF-8 en_US.UTF-8 de_DE.UTF-8)
 fi
 
 missing=()
@@ -18,12 +21,30 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo_cmd=(sudo)
 fi
-echo "Instaluji chybějící balíčky: ${missing[*]}"
-"${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Instaluji chybějící balíčky: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A locale exists only once generated; locale-gen builds those listed in /etc/locale.gen.
+generate=()
+for l in "${test_locales[@]}"; do
+  if ! locale -a 2>/dev/null | grep -qix "${l/UTF-8/utf8}"; then
+    generate+=("$l")
+  fi
+done
+if [ ${#generate[@]} -gt 0 ]; then
+  echo "Generuji národní prostředí: ${generate[*]}"
+  for l in "${generate[@]}"; do
+    if ! grep -qx "$l UTF-8" /etc/locale.gen 2>/dev/null; then
+      echo "$l UTF-8" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+  done
+  "${sudo_cmd[@]}" locale-gen >/dev/null
+fi

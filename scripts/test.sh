@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Kvizmat with its tests and runs them all through CTest.
+# Installs what is missing, builds Kvizmat with its tests and runs them all through CTest twice:
+# in the C.UTF-8 locale and in the Czech cs_CZ.UTF-8 of classroom computers.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/deps.sh" --for-tests
@@ -13,4 +14,17 @@ if [ -x "$root/scripts/test-services.sh" ]; then
 fi
 
 cd "$build"
-ctest --output-on-failure --timeout 600 "$@"
+failed=()
+for l in C.UTF-8 cs_CZ.UTF-8; do
+  if ! locale -a 2>/dev/null | grep -qix "${l/UTF-8/utf8}"; then
+    echo "test: národní prostředí $l není vygenerováno (scripts/deps.sh --for-tests je vytvoří)." >&2
+    failed+=("$l")
+    continue
+  fi
+  echo "== testy v prostředí LC_ALL=$l =="
+  env -u LANGUAGE LANG="$l" LC_ALL="$l" ctest --output-on-failure --timeout 600 "$@" || failed+=("$l")
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "test: testy neprošly v prostředí: ${failed[*]}" >&2
+  exit 1
+fi

@@ -16,7 +16,9 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QSet>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QStringDecoder>
 #include <QTextStream>
 
 #include <cstdio>
@@ -57,10 +59,39 @@ int failed(const QString& message)
     return Failed;
 }
 
+// Larger than any pupil list or e-mailed block; keeps an endless input (a device, a wrong file)
+// from filling the memory.
+constexpr qint64 maxInputBytes = 4 * 1024 * 1024;
+
+// The input as UTF-8 text. Notepad saves "Unicode" files as UTF-16, with or without the byte
+// order mark; such a file is read too.
+bool toUtf8(QByteArray& content, const QString& shown, QString& problem)
+{
+    const bool markLE = content.startsWith("\xFF\xFE");
+    const bool markBE = content.startsWith("\xFE\xFF");
+    const bool bareLE = !markLE && !markBE && content.size() >= 2 && content.at(0) != 0 && content.at(1) == 0;
+    const bool bareBE = !markLE && !markBE && content.size() >= 2 && content.at(0) == 0 && content.at(1) != 0;
+    if (!markLE && !markBE && !bareLE && !bareBE)
+        return true;
+    QStringDecoder decoder(markLE || bareLE ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::Stateless);
+    const QString text = decoder.decode(markLE || markBE ? content.mid(2) : content);
+    if (decoder.hasError() || content.size() % 2 != 0) {
+        problem =
+            QStringLiteral("%1 je v kódování UTF-16, ale je poškozený; uložte ho znovu jako text UTF-8.").arg(shown);
+        return false;
+    }
+    content = text.toUtf8();
+    return true;
+}
+
 bool readInput(const QString& file, QByteArray& content, QString& problem)
 {
     QFile input;
-    if (file.isEmpty() || file == QStringLiteral("-")) {
+    const bool fromStdin = file.isEmpty() || file == QStringLiteral("-");
+    const QString shown =
+        fromStdin ? QStringLiteral("Standardní vstup") : QStringLiteral("Soubor „%1“").arg(printableText(file));
+    if (fromStdin) {
         if (!input.open(stdin, QIODevice::ReadOnly)) {
             problem = QStringLiteral("Standardní vstup nelze číst.");
             return false;
@@ -68,12 +99,30 @@ bool readInput(const QString& file, QByteArray& content, QString& problem)
     } else {
         input.setFileName(file);
         if (!input.open(QIODevice::ReadOnly)) {
-            problem = QStringLiteral("Soubor „%1“ nelze otevřít: %2").arg(file, input.errorString());
+            problem = QStringLiteral("%1 nelze otevřít: %2").arg(shown, input.errorString());
             return false;
         }
     }
-    content = input.readAll();
-    return true;
+    content.clear();
+    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = input.read(chunk.data(), chunk.size());
+        if (n < 0) {
+            problem = QStringLiteral("%1 nelze přečíst: %2").arg(shown, input.errorString());
+            return false;
+        }
+        if (n == 0)
+            break;
+        content.append(chunk.constData(), n);
+        if (content.size() > maxInputBytes) {
+            problem = QStringLiteral("%1 je větší než %2 MB; tak velký seznam žáků ani blok s výsledky není, "
+                                     "nic jsem nezpracoval.")
+                          .arg(shown)
+                          .arg(maxInputBytes / (1024 * 1024));
+            return false;
+        }
+    }
+    return toUtf8(content, shown, problem);
 }
 
 bool decodeInput(const QString& file, ReportDecoder::Result& decoded, QString& problem)
@@ -87,6 +136,14 @@ bool decodeInput(const QString& file, ReportDecoder::Result& decoded, QString& p
         return false;
     }
     return true;
+}
+
+// The unique-key violation of a racing import that stored the same block first.
+bool isDuplicateKey(const QSqlError& error, bool postgres)
+{
+    constexpr int sqliteConstraint = 19;
+    const QString code = error.nativeErrorCode();
+    return postgres ? code == QStringLiteral("23505") : (code.toInt() & 0xff) == sqliteConstraint;
 }
 
 StoreConfig databaseArgument(const QString& argument, QString& problem)
@@ -104,14 +161,22 @@ int zalozit(const QString& argument)
     if (!problem.isEmpty())
         return failed(problem);
     bool createdFile = false;
+    // Folders made for the new file, the outermost first; removed again when the creation fails.
+    QStringList createdFolders;
     if (!config.isPostgres()) {
+        if (argument.endsWith(QLatin1Char('/')) || argument.endsWith(QDir::separator()))
+            return failed(QStringLiteral("„%1“ je jméno složky; zadejte cestu k souboru nové databáze, například "
+                                         "%1skola.db. Nic jsem nezměnil.")
+                              .arg(printableText(argument)));
         if (QFileInfo::exists(config.sqlitePath))
             return failed(QStringLiteral("Soubor „%1“ už existuje; novou databázi zakládám jen do nového souboru. "
                                          "Nic jsem nezměnil.")
-                              .arg(config.sqlitePath));
+                              .arg(printableText(config.sqlitePath)));
         const QString folder = QFileInfo(config.sqlitePath).absolutePath();
+        for (QString f = folder; !QFileInfo::exists(f); f = QFileInfo(f).absolutePath())
+            createdFolders.prepend(f);
         if (!QDir().mkpath(folder))
-            return failed(QStringLiteral("Složku „%1“ nelze vytvořit.").arg(folder));
+            return failed(QStringLiteral("Složku „%1“ nelze vytvořit.").arg(printableText(folder)));
         createdFile = true;
     }
     bool done = false;
@@ -126,6 +191,8 @@ int zalozit(const QString& argument)
             QFile::remove(config.sqlitePath);
             QFile::remove(config.sqlitePath + QStringLiteral("-wal"));
             QFile::remove(config.sqlitePath + QStringLiteral("-shm"));
+            for (auto f = createdFolders.crbegin(); f != createdFolders.crend(); ++f)
+                QDir().rmdir(*f);
         }
         return failed(QStringLiteral("Databázi nelze založit: %1").arg(failure));
     }
@@ -247,7 +314,8 @@ int vysledky(const QString& argument, const QString& onlyClass, bool classGiven)
             classes.insert(onlyClass, only);
     }
     if (classes.isEmpty()) {
-        out << (classGiven ? QStringLiteral("Třída „%1“ nemá v databázi žádné žáky ani výsledky.\n").arg(onlyClass)
+        out << (classGiven ? QStringLiteral("Třída „%1“ nemá v databázi žádné žáky ani výsledky.\n")
+                                 .arg(printableText(onlyClass))
                            : QStringLiteral("V databázi nejsou žádní žáci ani výsledky.\n"));
         return Ok;
     }
@@ -256,11 +324,12 @@ int vysledky(const QString& argument, const QString& onlyClass, bool classGiven)
     for (auto it = classes.cbegin(); it != classes.cend(); ++it) {
         int width = QStringLiteral("Příjmení").size();
         for (const QString& surname : it.value())
-            width = qMax(width, int(surname.size()));
+            width = qMax(width, int(printableText(surname).size()));
         if (!first)
             out << "\n";
         first = false;
-        out << QStringLiteral("Třída %1\n").arg(it.key().isEmpty() ? QStringLiteral("(neuvedena)") : it.key());
+        out << QStringLiteral("Třída %1\n")
+                   .arg(it.key().isEmpty() ? QStringLiteral("(neuvedena)") : printableText(it.key()));
         out << "  " << QStringLiteral("Příjmení").leftJustified(width)
             << QStringLiteral("  Běhů   Dobře  Špatně  Úspěšnost\n");
         for (const QString& surname : it.value()) {
@@ -269,7 +338,7 @@ int vysledky(const QString& argument, const QString& onlyClass, bool classGiven)
             const QString rate =
                 all == 0 ? QStringLiteral("–")
                          : locale.toString(double(t.right) / double(all) * 100.0, 'f', 2) + QStringLiteral(" %");
-            out << "  " << surname.leftJustified(width)
+            out << "  " << printableText(surname).leftJustified(width)
                 << QStringLiteral("  %1  %2  %3  %4\n").arg(t.runs, 4).arg(t.right, 6).arg(t.wrong, 6).arg(rate, 9);
         }
     }
@@ -282,10 +351,22 @@ int dekodovat(const QString& file)
     QString problem;
     if (!decodeInput(file, decoded, problem))
         return failed(problem);
-    QString text = decoded.text;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    out << text;
+    // Line by line, so that a stray line break or control character in a name shows as what it is.
+    QStringList lines = decoded.text.split(QStringLiteral("\r\n"));
+    lines.removeLast();
+    for (const QString& line : lines)
+        out << printableText(line) << "\n";
     return Ok;
+}
+
+// When the block was imported, or an empty text when it was not (yet).
+QString importedAt(DatabaseConnection& connection, const QString& fingerprint, bool& ok)
+{
+    QSqlQuery seen(connection.database());
+    connection.prepare(seen, QStringLiteral("SELECT \"Importovano\" FROM \"ImportovaneBloky\" WHERE \"Otisk\" = ?"));
+    seen.addBindValue(fingerprint);
+    ok = connection.exec(seen);
+    return ok && seen.next() ? seen.value(0).toString() : QString();
 }
 
 int importovat(const QString& argument, const QString& file)
@@ -297,61 +378,56 @@ int importovat(const QString& argument, const QString& file)
     ReportDecoder::Result decoded;
     if (!decodeInput(file, decoded, problem))
         return failed(problem);
-    ReportContents report;
-    if (!parseReport(decoded.text, report, &problem))
-        return failed(QStringLiteral("Blok neobsahuje úplnou zprávu s výsledky: %1").arg(problem));
+    const ReportContents& report = decoded.report;
     const QString fingerprint =
         QString::fromLatin1(QCryptographicHash::hash(decoded.payload, QCryptographicHash::Sha256).toHex());
 
     DatabaseConnection connection(config);
     if (!connection.open() || !SchoolSchema::ensureImportTable(connection) || !connection.beginWrite())
         return failed(QStringLiteral("Výsledky nelze zapsat: %1").arg(connection.failure()));
-    QString importedAt;
     bool ok = false;
-    {
-        QSqlQuery seen(connection.database());
-        connection.prepare(seen,
-                           QStringLiteral("SELECT \"Importovano\" FROM \"ImportovaneBloky\" WHERE \"Otisk\" = ?"));
-        seen.addBindValue(fingerprint);
-        ok = connection.exec(seen);
-        if (ok && seen.next())
-            importedAt = seen.value(0).toString();
-        seen.finish();
-        if (ok && importedAt.isEmpty()) {
-            QSqlQuery insert(connection.database());
-            connection.prepare(
-                insert, QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
-                                       "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
-                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-            insert.addBindValue(report.pupilName);
-            insert.addBindValue(report.pupilClass);
-            insert.addBindValue(report.examplesRight);
-            insert.addBindValue(report.examplesWrong);
-            insert.addBindValue(connection.timeValue(report.from.time()));
-            insert.addBindValue(connection.timeValue(report.to.time()));
-            insert.addBindValue(connection.dateValue(report.to.date()));
-            insert.addBindValue(QStringLiteral("e-mail"));
-            insert.addBindValue(3);
-            QSqlQuery remember(connection.database());
-            connection.prepare(
-                remember,
-                QStringLiteral("INSERT INTO \"ImportovaneBloky\" (\"Otisk\", \"Importovano\") VALUES (?, ?)"));
-            remember.addBindValue(fingerprint);
-            remember.addBindValue(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")));
-            ok = connection.exec(insert) && connection.exec(remember);
-        }
+    bool racedAway = false;
+    QString when = importedAt(connection, fingerprint, ok);
+    if (ok && when.isEmpty()) {
+        // The fingerprint first: an import of the same block running at the same time stops at its key.
+        QSqlQuery remember(connection.database());
+        connection.prepare(
+            remember, QStringLiteral("INSERT INTO \"ImportovaneBloky\" (\"Otisk\", \"Importovano\") VALUES (?, ?)"));
+        remember.addBindValue(fingerprint);
+        remember.addBindValue(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")));
+        ok = connection.exec(remember);
+        racedAway = !ok && isDuplicateKey(remember.lastError(), connection.isPostgres());
+        QSqlQuery insert(connection.database());
+        connection.prepare(insert,
+                           QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
+                                          "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
+                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        insert.addBindValue(report.pupilName);
+        insert.addBindValue(report.pupilClass);
+        insert.addBindValue(report.examplesRight);
+        insert.addBindValue(report.examplesWrong);
+        insert.addBindValue(connection.timeValue(report.from.time()));
+        insert.addBindValue(connection.timeValue(report.to.time()));
+        insert.addBindValue(connection.dateValue(report.to.date()));
+        insert.addBindValue(QStringLiteral("e-mail"));
+        insert.addBindValue(3);
+        ok = ok && connection.exec(insert);
     }
-    if (!ok || !connection.commit()) {
+    if (racedAway) {
+        connection.rollback();
+        when = importedAt(connection, fingerprint, ok);
+    } else if (!ok || !connection.commit()) {
         const QString failure = connection.failure();
         connection.rollback();
         return failed(QStringLiteral("Výsledky nelze zapsat, nic jsem nezměnil: %1").arg(failure));
     }
-    if (!importedAt.isEmpty()) {
-        out << QStringLiteral("Tento blok už byl importován (%1); podruhé ho nezapisuji.\n").arg(importedAt);
+    if (racedAway || !when.isEmpty()) {
+        out << QStringLiteral("Tento blok už byl importován (%1); podruhé ho nezapisuji.\n")
+                   .arg(when.isEmpty() ? QStringLiteral("právě teď") : when);
         return Ok;
     }
     out << QStringLiteral("Zapsáno: %1, třída %2, dobře %3, špatně %4 (%5 – %6).\n")
-               .arg(report.pupilName, report.pupilClass)
+               .arg(printableText(report.pupilName), printableText(report.pupilClass))
                .arg(report.examplesRight)
                .arg(report.examplesWrong)
                .arg(report.from.toString(QStringLiteral("dd.MM.yyyy hh:mm")),

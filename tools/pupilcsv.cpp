@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 // Splits one line at ";" outside double quotes; "" inside quotes is one quote. False when a quote
@@ -96,6 +98,15 @@ PupilCsv PupilCsv::parse(const QByteArray& content)
             result.badLines << QStringLiteral("řádek %1: víc než dvě pole (příjmení se středníkem dejte do "
                                               "uvozovek)")
                                    .arg(number);
+            continue;
+        }
+        const auto isControl = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; };
+        if (std::any_of(fields.at(0).cbegin(), fields.at(0).cend(), isControl) ||
+            std::any_of(fields.at(1).cbegin(), fields.at(1).cend(), isControl)) {
+            // A NUL cannot be stored on a server at all; no other control belongs in a name either.
+            result.badLines
+                << QStringLiteral("řádek %1: obsahuje řídicí znak (například NUL nebo tabulátor) v příjmení nebo třídě")
+                       .arg(number);
             continue;
         }
         if (fields.at(0).isEmpty()) {

@@ -116,8 +116,8 @@ void Welcome::Form_Load()
         useEmailSignInOnly();
         return;
     }
-    QStringList items;
-    const SchoolStore::Failure failure = SchoolStore::loadProfiles(items);
+    QList<ProfileItem> profiles;
+    const SchoolStore::Failure failure = SchoolStore::loadProfiles(profiles);
     if (failure.failed) {
         System::message(nullptr, QMessageBox::Warning, QStringLiteral("Školní databáze"),
                         failure.message + QStringLiteral("\n\nPřihlas se prosím jménem a třídou; výsledky pak odešleš "
@@ -126,7 +126,9 @@ void Welcome::Form_Load()
         useEmailSignInOnly();
         return;
     }
-    Users->addItems(items);
+    // The entry keeps the row's two values; its text is only for the eye.
+    for (const ProfileItem& profile : profiles)
+        Users->addItem(profile.text(), QStringList({profile.surname, profile.className}));
     Users->setCurrentIndex(-1);
 }
 
@@ -159,9 +161,9 @@ void Welcome::Command1_Click()
         run.emailMode = false;
         // The time of day alone, whole seconds, as the fraction of a day.
         run.signInTime = System::now().time().msecsSinceStartOfDay() / 1000 / 86400.0;
-        const ProfileItem profile = ProfileItem::parse(Users->currentText());
-        run.profileClass = profile.className;
-        run.profileSurname = profile.surname;
+        const QStringList profile = Users->currentData().toStringList();
+        run.profileSurname = profile.value(0);
+        run.profileClass = profile.value(1);
     } else {
         run.emailMode = true;
         ReportCipher::InitCipher();

@@ -2,6 +2,7 @@
 
 #include "core/procedury_a_fce.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -22,6 +23,20 @@ constexpr float PhaseScale = 50;
 bool strictlyInside(float value, float bound)
 {
     return -bound < value && value < bound;
+}
+
+// A drawn value is also right within one pixel of the correct one, both ends included. The band of a
+// small value can be narrower than a pixel, and the drawing moves by whole pixels: the amplitude's
+// drag even by two when the zero line lies between two pixel rows.
+bool withinPixel(float value, float correct, double pixel)
+{
+    return std::fabs(double(value) - double(correct)) <= pixel;
+}
+
+// A drawn value: the band of ComparNear, but never narrower than one pixel on each side.
+bool ComparDrawn(float value, float correct, float tolerancePercent, float zeroScale, double pixel)
+{
+    return ComparNear(value, correct, tolerancePercent, zeroScale) || withinPixel(value, correct, pixel);
 }
 
 } // namespace
@@ -91,6 +106,10 @@ float VectorIm(float vectorEndY, float grafHeight, float axisLimit)
 bool CheckPhase(float phaseShift, float resultRe, float resultIm)
 {
     const float correct = float(double(GetFI(resultRe, resultIm)) / 360.0 * Period);
+    // Within one pixel of the correct shift, a whole period either way being the same curve.
+    const double apart = std::fmod(std::fabs(double(phaseShift) - double(correct)), Period);
+    if (std::min(apart, Period - apart) <= 1)
+        return true;
     if (correct != 0)
         return Compar(phaseShift, correct, 20);
     // The phase is kept within 0..200 after a drag, and 200 is the same curve as 0.
@@ -123,8 +142,13 @@ Verdict judgeExample(const ExampleAnswers& a)
         v.ab = true;
     }
 
-    const bool vectorRe = ComparNear(VectorRe(a.vectorEndX, a.grafWidth, a.axisLimit), a.resultRe, 20, partScale);
-    const bool vectorIm = ComparNear(VectorIm(a.vectorEndY, a.grafHeight, a.axisLimit), a.resultIm, 20, partScale);
+    // One pixel of the plane in the units of each part.
+    const double pixelRe = VectorRe(a.grafWidth / 2 + 1, a.grafWidth, a.axisLimit);
+    const double pixelIm = VectorIm(a.grafHeight / 2 - 1, a.grafHeight, a.axisLimit);
+    const bool vectorRe =
+        ComparDrawn(VectorRe(a.vectorEndX, a.grafWidth, a.axisLimit), a.resultRe, 20, partScale, pixelRe);
+    const bool vectorIm =
+        ComparDrawn(VectorIm(a.vectorEndY, a.grafHeight, a.axisLimit), a.resultIm, 20, partScale, pixelIm);
     if (!vectorRe || !vectorIm) {
         v.errorCode |= 2;
         v.vek = true;
@@ -132,7 +156,7 @@ Verdict judgeExample(const ExampleAnswers& a)
 
     const double fullScale = double(a.pbHeight) / 2 - 30;
     const float expected = float(r / double(a.axisMax) * fullScale);
-    if (!ComparNear(float(a.amplitude), expected, 20, float(fullScale))) {
+    if (!ComparDrawn(float(a.amplitude), expected, 20, float(fullScale), 1)) {
         v.errorCode |= 4;
         v.Sinusak = true;
     }

@@ -33,7 +33,8 @@ float VectorRe(float vectorEndX, float grafWidth, float axisLimit);
 float VectorIm(float vectorEndY, float grafHeight, float axisLimit);
 
 // The phase shift in pixels (200 px per period) against the angle of the result, 20 % band. When the
-// correct angle is 0 the band is +-10 px around 0 and around 200, both being the angle 0.
+// correct angle is 0 the band is +-10 px around 0 and around 200, both being the angle 0. Never
+// narrower than one pixel on each side (included), a shift by a whole period counting as the same.
 bool CheckPhase(float phaseShift, float resultRe, float resultIm);
 
 // Everything the judging reads, as values.
@@ -60,6 +61,8 @@ struct Verdict {
     bool Sinusak = false; // sinusoid: amplitude or phase shift
 };
 
+// The drawn values of steps 2 and 3 are right also within one pixel of the correct value (both ends
+// included), so that a band is never narrower than the drawing can show.
 Verdict judgeExample(const ExampleAnswers& answers);
 
 // Adds one judged example to the counters: right examples count 3 right dialogs; otherwise the

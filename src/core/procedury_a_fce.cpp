@@ -3,11 +3,12 @@
 #include "core/cp1250.h"
 
 #include <QFileInfo>
-#include <cerrno>
+#include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace Procedury_a_fce {
 
@@ -41,6 +42,38 @@ qint32 RoundToLong(float x)
     // A negative fraction of -0.5 or below rounds away from zero, mirroring the positive side.
     return f >= 0.5f ? qint32(t) + 1 : qint32(t) - 1;
 }
+
+namespace {
+
+// For a number beyond the range of a double: true when it is too large rather than too close to 0.
+// The decimal exponent of its first significant digit decides; the digits are known to be not all 0.
+bool overflows(std::string_view number)
+{
+    long long exponent = 0;
+    const std::size_t mark = number.find('e');
+    if (mark != std::string_view::npos) {
+        const std::string_view digits = number.substr(mark + 1);
+        const bool minus = digits.front() == '-';
+        for (const char c : digits.substr(digits.front() == '-' || digits.front() == '+' ? 1 : 0))
+            exponent = std::min(exponent * 10 + (c - '0'), 1000000000LL); // far beyond any double
+        if (minus)
+            exponent = -exponent;
+        number = number.substr(0, mark);
+    }
+    long long position = 0; // decimal exponent of the digit at hand
+    const std::size_t point = number.find('.');
+    position = (point == std::string_view::npos ? (long long)number.size() : (long long)point) - 1;
+    for (const char c : number) {
+        if (c == '.')
+            continue;
+        if (c != '0')
+            return position + exponent >= 0;
+        --position;
+    }
+    return false;
+}
+
+} // namespace
 
 double LeadingNumber(const QString& text)
 {
@@ -101,11 +134,15 @@ double LeadingNumber(const QString& text)
     if (beforeExponent && !std::isdigit(static_cast<unsigned char>(number.back())))
         number.resize(beforeExponent);
 
-    errno = 0;
-    double value = std::strtod(number.c_str(), nullptr);
-    if (std::isinf(value))
-        value = value > 0 ? DBL_MAX : -DBL_MAX;
-    return value;
+    // Read without the C library's locale, so that a Czech desktop (decimal comma) reads "3.5" as 3.5.
+    const bool negative = number.front() == '-';
+    const char* first = number.data() + (number.front() == '-' || number.front() == '+' ? 1 : 0);
+    const char* last = number.data() + number.size();
+    double value = 0;
+    const std::from_chars_result read = std::from_chars(first, last, value, std::chars_format::general);
+    if (read.ec == std::errc::result_out_of_range)
+        value = overflows(std::string_view(first, std::size_t(last - first))) ? DBL_MAX : 0.0;
+    return negative ? -value : value;
 }
 
 } // namespace Procedury_a_fce

@@ -2,10 +2,13 @@
 
 #include <QString>
 
-// A profile of the school sign-in list, "Prijmeni; Trida", split back into its two parts.
+// A pupil of the school sign-in list: one row of Zaci exactly as stored. The list shows it as
+// "Prijmeni; Trida"; the run is recorded under these two values, never under a text split back
+// out of the shown one (a surname may hold ";", a class may begin with blanks).
 struct ProfileItem {
-    QString surname;   // the text before the first ";"
-    QString className; // the text after the last ";", leading blanks removed
+    QString surname;
+    QString className;
 
-    static ProfileItem parse(const QString& item);
+    QString text() const { return surname + QStringLiteral("; ") + className; }
+    bool operator==(const ProfileItem&) const = default;
 };

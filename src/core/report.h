@@ -10,7 +10,12 @@
 // ended by CR LF, dates as "dd.mm.yyyy hh:mm", percentages with the locale's decimal separator.
 QString buildReport(const RunState& run, const QDateTime& end, const QLocale& locale = QLocale());
 
-// What a report says, read back by the teacher's tool.
+// The longest name and class the sign-in form takes; a report cannot carry longer ones.
+inline constexpr int maxPupilNameLength = 50;
+inline constexpr int maxPupilClassLength = 10;
+
+// What a report says, read back by the teacher's tool. The times are the wall-clock texts of the
+// pupil's computer, held without a time zone (as UTC) so that no zone's summer time shifts them.
 struct ReportContents {
     QString pupilName;
     QString pupilClass;
@@ -22,9 +27,24 @@ struct ReportContents {
     qint32 dialogsWrong = 0;
 };
 
-// Reads a report made by buildReport (in any locale). False with a Czech reason in `error` when
-// the text is not such a report.
-bool parseReport(const QString& text, ReportContents& out, QString* error = nullptr);
+// A decoded report checked against its own structure and redundancy.
+struct ReportReading {
+    bool ok = false;
+    ReportContents report;
+    // A Czech reason when the text is not a whole, self-consistent report.
+    QString problem;
+};
+
+// Reads a report made by buildReport (in any locale) and refuses anything the program could not
+// have written: a missing or malformed line, counts that do not add up (right + wrong = all,
+// three dialogs per example, at least one wrong dialog in each wrong example), percentages other
+// than the counts give, a start after the end, a date before 2000 or after `today` + 1 day, a
+// name or class longer than the sign-in form takes, a NUL character.
+ReportReading readReport(const QString& text, const QDate& today = QDate::currentDate());
+
+// The text with every control character shown as \xHH (and "\" as "\\"), safe to write to a
+// terminal.
+QString printableText(const QString& text);
 
 // OLE Automation dates (days since 30 Dec 1899, time of day as the fraction). A value that is
 // not a finite date within the calendar gives an invalid QDateTime.

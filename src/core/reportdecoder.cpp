@@ -2,6 +2,7 @@
 
 #include "core/cipherkey.h"
 #include "core/cp1250.h"
+#include "core/report.h"
 
 namespace ReportDecoder {
 
@@ -47,7 +48,8 @@ Result decodeBlock(const QString& block)
         const int high = group.size() == 2 ? hexValue(group.at(0)) : -1;
         const int low = group.size() == 2 ? hexValue(group.at(1)) : -1;
         if (high < 0 || low < 0) {
-            const QString shown = group.size() > 12 ? group.left(12) + QStringLiteral("…") : group;
+            // Shown escaped and cut short: the group may hold anything, terminal controls too.
+            const QString shown = printableText(group.left(12)) + (group.size() > 12 ? QStringLiteral("…") : QString());
             return refused(QStringLiteral("Skupina č. %1 („%2“) není dvojice šestnáctkových číslic; blok je "
                                           "poškozený nebo to není blok s výsledky.")
                                .arg(groupNumber)
@@ -77,9 +79,14 @@ Result decodeBlock(const QString& block)
     if (!text.endsWith(QStringLiteral("\r\n")))
         return refused(QStringLiteral("Blok je neúplný: zpráva nekončí koncem řádku (chybí konec bloku?)."));
 
+    const ReportReading reading = readReport(text);
+    if (!reading.ok)
+        return refused(reading.problem);
+
     Result r;
     r.ok = true;
     r.text = text;
+    r.report = reading.report;
     r.salt = salt;
     r.payload = groups.mid(1);
     return r;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/report.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -11,6 +13,8 @@ struct Result {
     bool ok = false;
     // The report text (CR LF line ends as it was encoded) when ok.
     QString text;
+    // What the report says, checked against its own structure and counts, when ok.
+    ReportContents report;
     // A Czech reason when the block is refused.
     QString error;
     quint8 salt = 0;
@@ -19,7 +23,8 @@ struct Result {
 };
 
 // Accepts the groups with any blanks and line breaks between them (mail programs re-wrap lines),
-// upper- or lower-case digits. Refuses anything that is not a complete report block.
+// upper- or lower-case digits. Refuses anything that is not a complete, self-consistent report
+// block (see readReport).
 Result decodeBlock(const QString& block);
 
 } // namespace ReportDecoder

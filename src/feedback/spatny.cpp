@@ -27,6 +27,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, con
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
     label->setAccessibleName(accessible);
     QFont f = label->font();
     f.setPointSize(points);
@@ -80,8 +81,9 @@ Spatny::Spatny()
         title = makeLabel(this, titleName, titleText, titleText);
         grid->addWidget(title, row, 0);
         for (int i = 0; i < 3; ++i) {
-            parts[i] = makeLabel(this, prefix + QLatin1Char('_') + QString::number(i), design,
-                                 whose + QStringLiteral(": ") + QString::fromUtf8(partNames[i]));
+            const QString spoken = whose + QStringLiteral(", ") + QString::fromUtf8(partNames[i]);
+            parts[i] = makeLabel(this, prefix + QLatin1Char('_') + QString::number(i), design, spoken);
+            m_spoken.append({parts[i], spoken});
             grid->addWidget(parts[i], row, i + 1);
         }
         unit = makeLabel(this, unitName, QStringLiteral("i"), QStringLiteral("imaginární jednotka i"));
@@ -94,12 +96,13 @@ Spatny::Spatny()
     grid->addWidget(Line[1] = makeLine(this, QStringLiteral("Line2")), 2, 0, 1, 5);
     numberRow(3, oper, QStringLiteral("oper"), QStringLiteral("Násobek:"), cis3, QStringLiteral("cis3"),
               QStringLiteral("Správný výsledek"), Label17, QStringLiteral("Label17"));
-    oper->setAccessibleName(QStringLiteral("Druh výsledku"));
+    m_spoken.append({oper, QStringLiteral("Druh výsledku")});
     grid->addWidget(Line[2] = makeLine(this, QStringLiteral("Line3")), 4, 0, 1, 5);
 
     Label5 = makeLabel(this, QStringLiteral("Label5"), QStringLiteral("Absolutní hodnota:"),
                        QStringLiteral("Absolutní hodnota:"));
     ab = makeLabel(this, QStringLiteral("ab"), QStringLiteral("10000"), QStringLiteral("Správná absolutní hodnota"));
+    m_spoken.append({ab, ab->accessibleName()});
     grid->addWidget(Label5, 5, 0);
     grid->addWidget(ab, 5, 1, 1, 3);
 
@@ -113,6 +116,7 @@ Spatny::Spatny()
     angleTitle->addStretch();
     uhFi = makeLabel(this, QStringLiteral("uhFi"), QStringLiteral("10000"), QStringLiteral("Správný úhel ve stupních"));
     Label21 = makeLabel(this, QStringLiteral("Label21"), QStringLiteral("°"), QStringLiteral("stupňů"));
+    m_spoken.append({uhFi, uhFi->accessibleName()});
     grid->addLayout(angleTitle, 6, 0);
     grid->addWidget(uhFi, 6, 1, 1, 2);
     grid->addWidget(Label21, 6, 3);
@@ -153,6 +157,7 @@ Spatny::Spatny()
     connect(Command2, &QPushButton::clicked, this, &Spatny::Command2_Click);
     connect(Sinusak, &QPushButton::clicked, this, &Spatny::Sinusak_Click);
     connect(vek, &QPushButton::clicked, this, &Spatny::vek_Click);
+    speakValues();
 }
 
 quint32 Spatny::foreColor(const QLabel* label)
@@ -173,6 +178,7 @@ void Spatny::resetMarks()
         setForeColor(value, Colors::Blue);
     setBold(vek, false);
     setBold(Sinusak, false);
+    speakValues();
 }
 
 void Spatny::setMarks(const Judging::Verdict& verdict)
@@ -191,6 +197,7 @@ void Spatny::setMarks(const Judging::Verdict& verdict)
         setBold(vek, true);
     if (verdict.Sinusak)
         setBold(Sinusak, true);
+    speakValues();
 }
 
 void Spatny::Form_Load()
@@ -219,6 +226,25 @@ void Spatny::Form_Load()
     CorrectDrawings::DrawCorrectVector(*Forms::get<krok2>().Graf, re, im, Data_a_promene::axisLimit);
     Krok3& step3 = Forms::get<Krok3>();
     CorrectDrawings::DrawCorrectSinusoid(*step3.pb, re, im, step3.axisMax);
+    speakValues();
+}
+
+void Spatny::speakValues()
+{
+    for (const auto& [label, title] : std::as_const(m_spoken)) {
+        QString value = label->text();
+        if (value == QStringLiteral("+"))
+            value = QStringLiteral("plus");
+        else if (value == QStringLiteral("-"))
+            value = QStringLiteral("minus");
+        else if (value.endsWith(QLatin1Char(':')))
+            value.chop(1);
+        label->setAccessibleName(title + QStringLiteral(": ") + value);
+        label->setAccessibleDescription(foreColor(label) == Colors::Red ? QStringLiteral("Tuto hodnotu jsi měl špatně.")
+                                                                        : QString());
+    }
+    for (QPushButton* step : {vek, Sinusak})
+        step->setAccessibleDescription(step->font().bold() ? QStringLiteral("Tento krok jsi měl špatně.") : QString());
 }
 
 void Spatny::Command1_Click()

@@ -2,7 +2,9 @@
 
 #include "ui/forms/form.h"
 
-#include <QtGlobal>
+#include <QList>
+#include <QPair>
+#include <QString>
 
 class QFrame;
 class QLabel;
@@ -56,8 +58,13 @@ public:
     QFrame* Line[5];
 
 private:
+    // Every value label is read out with what it shows ("Správný úhel ve stupních: 36,9"), and tells a
+    // screen reader what the red colour and the bold button tell the eye.
+    void speakValues();
     void Command1_Click();
     void Command2_Click();
     void Sinusak_Click();
     void vek_Click();
+
+    QList<QPair<QLabel*, QString>> m_spoken; // value label, words read before its value
 };

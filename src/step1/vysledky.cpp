@@ -6,10 +6,14 @@
 #include <QLabel>
 #include <QScreen>
 
-static QLabel* label(QWidget* parent, const QString& name, const QString& text)
+// Shown exactly as the pupil typed it, never read as markup. Without a name of its own a label is read
+// out by what it shows, so a screen reader always says the current value; the description says whose.
+static QLabel* label(QWidget* parent, const QString& name, const QString& text, const QString& whose = QString())
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    l->setAccessibleDescription(whose);
     return l;
 }
 
@@ -34,22 +38,23 @@ Vysledky::Vysledky()
     const QString design = QStringLiteral("1234567890");
     int row = 0;
     grid->addWidget(label(this, QStringLiteral("Label1"), QStringLiteral("Zadání:")), row++, 0, 1, 5);
-    Label4 = label(this, QStringLiteral("Label4"), QStringLiteral("Daná čísla od sebe odečti"));
+    Label4 =
+        label(this, QStringLiteral("Label4"), QStringLiteral("Daná čísla od sebe odečti"), QStringLiteral("Zadání"));
     grid->addWidget(Label4, row++, 0, 1, 5);
 
     grid->addWidget(label(this, QStringLiteral("Label5"), QStringLiteral("1. komplexní číslo")), row++, 0, 1, 5);
-    k1[0] = label(this, QStringLiteral("k1_0"), design);
-    k1[2] = label(this, QStringLiteral("k1_2"), design);
-    k1[1] = label(this, QStringLiteral("k1_1"), design);
+    k1[0] = label(this, QStringLiteral("k1_0"), design, QStringLiteral("1. číslo, reálná část"));
+    k1[2] = label(this, QStringLiteral("k1_2"), design, QStringLiteral("1. číslo, znaménko imaginární části"));
+    k1[1] = label(this, QStringLiteral("k1_1"), design, QStringLiteral("1. číslo, velikost imaginární části"));
     grid->addWidget(k1[0], row, 0);
     grid->addWidget(k1[2], row, 1);
     grid->addWidget(k1[1], row, 2);
     grid->addWidget(label(this, QStringLiteral("Label7"), QStringLiteral("i")), row++, 3);
 
     grid->addWidget(label(this, QStringLiteral("Label8"), QStringLiteral("2. komplexní číslo")), row++, 0, 1, 5);
-    k2[0] = label(this, QStringLiteral("k2_0"), design);
-    k2[2] = label(this, QStringLiteral("k2_2"), design);
-    k2[1] = label(this, QStringLiteral("k2_1"), design);
+    k2[0] = label(this, QStringLiteral("k2_0"), design, QStringLiteral("2. číslo, reálná část"));
+    k2[2] = label(this, QStringLiteral("k2_2"), design, QStringLiteral("2. číslo, znaménko imaginární části"));
+    k2[1] = label(this, QStringLiteral("k2_1"), design, QStringLiteral("2. číslo, velikost imaginární části"));
     grid->addWidget(k2[0], row, 0);
     grid->addWidget(k2[2], row, 1);
     grid->addWidget(k2[1], row, 2);
@@ -59,9 +64,9 @@ Vysledky::Vysledky()
     grid->addWidget(label(this, QStringLiteral("Label9"), QStringLiteral("Tvoje výsledky:")), row++, 0, 1, 5);
     operace = label(this, QStringLiteral("operace"), QStringLiteral("Násobek:"));
     grid->addWidget(operace, row++, 0, 1, 5);
-    v[0] = label(this, QStringLiteral("v_0"), design);
-    v[2] = label(this, QStringLiteral("v_2"), design);
-    v[1] = label(this, QStringLiteral("v_1"), design);
+    v[0] = label(this, QStringLiteral("v_0"), design, QStringLiteral("Tvoje reálná část"));
+    v[2] = label(this, QStringLiteral("v_2"), design, QStringLiteral("Znaménko tvé imaginární části"));
+    v[1] = label(this, QStringLiteral("v_1"), design, QStringLiteral("Velikost tvé imaginární části"));
     grid->addWidget(v[0], row, 0);
     grid->addWidget(v[2], row, 1);
     grid->addWidget(v[1], row, 2);
@@ -72,14 +77,14 @@ Vysledky::Vysledky()
     angleRow->addWidget(label(this, QStringLiteral("Label11"), QStringLiteral("Úhel")));
     angleRow->addWidget(label(this, QStringLiteral("Label16"), QStringLiteral("φ")));
     angleRow->addWidget(label(this, QStringLiteral("Label13"), QStringLiteral(":")));
-    fi = label(this, QStringLiteral("fi"), design);
+    fi = label(this, QStringLiteral("fi"), design, QStringLiteral("Tvůj úhel ve stupních"));
     angleRow->addWidget(fi);
     angleRow->addWidget(label(this, QStringLiteral("Label24"), QStringLiteral("°")));
     angleRow->addStretch();
     grid->addLayout(angleRow, row++, 0, 1, 5);
     auto* absRow = new QHBoxLayout;
     absRow->addWidget(label(this, QStringLiteral("Label12"), QStringLiteral("Absolutní hodnota:")));
-    ah = label(this, QStringLiteral("ah"), design);
+    ah = label(this, QStringLiteral("ah"), design, QStringLiteral("Tvoje absolutní hodnota"));
     absRow->addWidget(ah);
     absRow->addStretch();
     grid->addLayout(absRow, row++, 0, 1, 5);

@@ -3,16 +3,27 @@
 #include "core/procedury_a_fce.h"
 
 #include <QAtomicInteger>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QUrl>
+
+#include <cerrno>
+#include <netdb.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
 QAtomicInteger<int> busyTimeoutMs = 5000;
 QAtomicInteger<quint64> connectionCounter = 0;
+
+// How long SQLite itself waits for a lock at one try; between tries the window is repainted.
+constexpr int lockSliceMs = 100;
 
 // Primary SQLite result codes the messages tell apart.
 enum SqliteCode {
@@ -27,6 +38,68 @@ enum SqliteCode {
     SqliteCantOpen = 14,
     SqliteNotADb = 26,
 };
+
+bool isLocked(const QSqlError& error)
+{
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == SqliteBusy || code == SqliteLocked;
+}
+
+// Tells the program's window, if there is one, that a locked database is being waited for.
+class WaitShown {
+public:
+    WaitShown() = default;
+    WaitShown(const WaitShown&) = delete;
+    WaitShown& operator=(const WaitShown&) = delete;
+    ~WaitShown()
+    {
+        if (shown)
+            DatabaseConnection::waitIndicator(false);
+    }
+    void show()
+    {
+        if (shown || !DatabaseConnection::waitIndicator)
+            return;
+        DatabaseConnection::waitIndicator(true);
+        shown = true;
+    }
+
+private:
+    bool shown = false;
+};
+
+// Whether anything accepts a connection at host:port. Told apart by the resolver's and the
+// socket's result codes, because the database driver's own message is in the desktop's language.
+bool serverAnswers(const QString& host, int port, int timeoutMs)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    QByteArray name = QUrl::toAce(host); // empty for an IPv6 address, which needs no conversion
+    if (name.isEmpty())
+        name = host.toLatin1();
+    addrinfo* found = nullptr;
+    if (getaddrinfo(name.constData(), QByteArray::number(port).constData(), &hints, &found) != 0)
+        return false;
+    bool answers = false;
+    for (const addrinfo* at = found; at && !answers; at = at->ai_next) {
+        const int fd = socket(at->ai_family, at->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, at->ai_protocol);
+        if (fd < 0)
+            continue;
+        if (connect(fd, at->ai_addr, at->ai_addrlen) == 0) {
+            answers = true;
+        } else if (errno == EINPROGRESS) {
+            pollfd waiting{fd, POLLOUT, 0};
+            int result = 0;
+            socklen_t size = sizeof result;
+            answers = poll(&waiting, 1, timeoutMs) == 1 && getsockopt(fd, SOL_SOCKET, SO_ERROR, &result, &size) == 0 &&
+                      result == 0;
+        }
+        close(fd);
+    }
+    freeaddrinfo(found);
+    return answers;
+}
 
 } // namespace
 
@@ -88,7 +161,7 @@ bool DatabaseConnection::open(Mode mode)
             options += QStringLiteral(";sslmode=") + cfg.sslMode;
         db.setConnectOptions(options);
         if (!db.open())
-            return setFailure(describe(db.lastError()));
+            return setFailure(describeRefusal(db.lastError()));
         // A statement stuck behind another session's lock must not hold a pupil forever.
         return exec(QStringLiteral("SET statement_timeout = %1").arg(qMax(busyTimeout(), 1000) * 2));
     }
@@ -108,15 +181,18 @@ bool DatabaseConnection::open(Mode mode)
     QString uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
     uri += mode == Mode::Create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw");
     db.setDatabaseName(uri);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout()));
+    // Another program's lock is waited for busyTimeout() in all, counted from here, in short tries.
+    lockDeadline.setRemainingTime(busyTimeout());
+    lockWaitMs = qMin(lockSliceMs, busyTimeout());
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
     if (!db.open())
         return setFailure(describe(db.lastError()));
-    {
-        // Write-ahead logging lets readers and one writer work at once; a file system without
-        // shared memory (a network share) keeps the rollback journal, which still works.
-        QSqlQuery wal(db);
-        wal.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    }
+    // Write-ahead logging lets readers and one writer work at once; a file system without shared
+    // memory (a network share) keeps the rollback journal, which still works. A failure here shows
+    // again in the statements that follow.
+    const QString keptFailure = lastFailure;
+    exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    lastFailure = keptFailure;
     return true;
 }
 
@@ -136,14 +212,36 @@ void DatabaseConnection::rollback()
     query.exec(QStringLiteral("ROLLBACK"));
 }
 
+bool DatabaseConnection::tryWhileLocked(const std::function<bool()>& attempt, const std::function<QSqlError()>& error)
+{
+    WaitShown cursor;
+    for (;;) {
+        if (!cfg.isPostgres()) {
+            // SQLite's own wait never reaches past the deadline.
+            const int allowed = int(qBound(qint64(0), lockDeadline.remainingTime(), qint64(lockWaitMs)));
+            if (allowed < lockWaitMs) {
+                QSqlQuery shorter(db);
+                shorter.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(allowed));
+                lockWaitMs = allowed;
+            }
+        }
+        if (attempt())
+            return true;
+        const QSqlError failed = error();
+        if (cfg.isPostgres() || !isLocked(failed) || lockDeadline.hasExpired())
+            return setFailure(describe(failed));
+        // Waiting for another program: the window is repainted, but takes no clicks or keys meanwhile.
+        cursor.show();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
 bool DatabaseConnection::exec(QSqlQuery& query)
 {
     // A statement the database refused to prepare (a missing table or field) carries its error.
     if (query.lastError().isValid())
         return setFailure(describe(query.lastError()));
-    if (query.exec())
-        return true;
-    return setFailure(describe(query.lastError()));
+    return tryWhileLocked([&query] { return query.exec(); }, [&query] { return query.lastError(); });
 }
 
 QString DatabaseConnection::engineSql(const QString& statement) const
@@ -170,17 +268,15 @@ QString DatabaseConnection::engineSql(const QString& statement) const
 
 bool DatabaseConnection::prepare(QSqlQuery& query, const QString& statement)
 {
-    if (query.prepare(engineSql(statement)))
-        return true;
-    return setFailure(describe(query.lastError()));
+    const QString sql = engineSql(statement);
+    return tryWhileLocked([&query, &sql] { return query.prepare(sql); }, [&query] { return query.lastError(); });
 }
 
 bool DatabaseConnection::exec(const QString& statement)
 {
     QSqlQuery query(db);
-    if (query.exec(engineSql(statement)))
-        return true;
-    return setFailure(describe(query.lastError()));
+    const QString sql = engineSql(statement);
+    return tryWhileLocked([&query, &sql] { return query.exec(sql); }, [&query] { return query.lastError(); });
 }
 
 QVariant DatabaseConnection::timeValue(const QTime& time) const
@@ -209,8 +305,7 @@ QString DatabaseConnection::describe(const QSqlError& error) const
         case SqliteBusy:
         case SqliteLocked:
             return QStringLiteral("Databázi „%1“ má zamčenou jiný program a neuvolnil ji ani po %2 s čekání.")
-                .arg(where)
-                .arg(busyTimeout() / 1000.0, 0, 'g', 3);
+                .arg(where, QLocale(QLocale::Czech).toString(busyTimeout() / 1000.0, 'g', 3));
         case SqliteReadOnly:
         case SqlitePerm:
             return QStringLiteral("Do databáze „%1“ nelze zapisovat: soubor nebo jeho složka je jen pro čtení.")
@@ -225,47 +320,23 @@ QString DatabaseConnection::describe(const QSqlError& error) const
         case SqliteIoErr:
             return QStringLiteral("Při čtení nebo zápisu databáze „%1“ selhal disk (%2).").arg(where, detail);
         case SqliteError:
-            if (detail.contains(QStringLiteral("no such table")) || detail.contains(QStringLiteral("no such column")) ||
-                detail.contains(QStringLiteral("has no column")))
-                return QStringLiteral("V databázi „%1“ chybí tabulka nebo pole, které program potřebuje (%2).")
-                    .arg(where, detail);
-            break;
+            // The program's statements are fixed and sound; one that the file refuses names a table or
+            // a field that is not there (the driver's text says which).
+            return QStringLiteral("V databázi „%1“ chybí tabulka nebo pole, které program potřebuje (%2).")
+                .arg(where, detail);
         default:
             break;
         }
         return QStringLiteral("Chyba databáze „%1“: %2").arg(where, detail);
     }
 
+    // The server's SQLSTATE; errors of the client library itself (a lost connection) carry none.
     const QString state = error.nativeErrorCode();
-    const QString lower = detail.toLower();
-    if (error.type() == QSqlError::ConnectionError || state.isEmpty()) {
-        if (lower.contains(QStringLiteral("password")) || lower.contains(QStringLiteral("authentication")) ||
-            lower.contains(QStringLiteral("role \"")) || state == QStringLiteral("28P01") ||
-            state == QStringLiteral("28000"))
-            return QStringLiteral("Databázový server %1:%2 odmítl přihlášení uživatele „%3“ (špatné heslo nebo "
-                                  "chybějící oprávnění).")
-                .arg(cfg.host)
-                .arg(cfg.port)
-                .arg(cfg.user);
-        if (lower.contains(QStringLiteral("database \"")) && lower.contains(QStringLiteral("does not exist")))
-            return QStringLiteral("Na databázovém serveru %1:%2 neexistuje databáze „%3“.")
-                .arg(cfg.host)
-                .arg(cfg.port)
-                .arg(cfg.databaseName);
-        if (lower.contains(QStringLiteral("connection refused")) || lower.contains(QStringLiteral("timeout")) ||
-            lower.contains(QStringLiteral("could not translate host")) ||
-            lower.contains(QStringLiteral("no route to host")) || lower.contains(QStringLiteral("unreachable")) ||
-            lower.contains(QStringLiteral("server closed the connection")) ||
-            lower.contains(QStringLiteral("could not connect")))
-            return QStringLiteral("Databázový server %1:%2 neodpovídá (není spuštěný nebo není dostupný po síti).")
-                .arg(cfg.host)
-                .arg(cfg.port);
-        if (error.type() == QSqlError::ConnectionError)
-            return QStringLiteral("K databázovému serveru %1:%2 se nelze připojit (%3).")
-                .arg(cfg.host)
-                .arg(cfg.port)
-                .arg(detail);
-    }
+    if (state.isEmpty())
+        return QStringLiteral("Spojení s databázovým serverem %1:%2 se přerušilo (%3).")
+            .arg(cfg.host)
+            .arg(cfg.port)
+            .arg(detail);
     if (state == QStringLiteral("42P01") || state == QStringLiteral("42703"))
         return QStringLiteral("V databázi %1 chybí tabulka nebo pole, které program potřebuje (%2).")
             .arg(where, detail);
@@ -278,4 +349,24 @@ QString DatabaseConnection::describe(const QSqlError& error) const
     if (state.startsWith(QStringLiteral("08")) || state == QStringLiteral("57P01"))
         return QStringLiteral("Spojení s databázovým serverem %1:%2 se přerušilo.").arg(cfg.host).arg(cfg.port);
     return QStringLiteral("Chyba databáze %1: %2").arg(where, detail);
+}
+
+QString DatabaseConnection::refusedSignIn(const QString& detail) const
+{
+    return QStringLiteral("Databázový server %1:%2 odmítl přihlášení uživatele „%3“ k databázi „%4“ (špatné heslo, "
+                          "chybějící oprávnění nebo databáze, která neexistuje): %5")
+        .arg(cfg.host)
+        .arg(cfg.port)
+        .arg(cfg.user, cfg.databaseName, detail);
+}
+
+QString DatabaseConnection::describeRefusal(const QSqlError& error) const
+{
+    // The client library gives no code for a failed connection: whether the server answers at all
+    // is asked of the network, the rest is the server's refusal, with its own words as the detail.
+    if (!serverAnswers(cfg.host, cfg.port, 2000))
+        return QStringLiteral("Databázový server %1:%2 neodpovídá (není spuštěný nebo není dostupný po síti).")
+            .arg(cfg.host)
+            .arg(cfg.port);
+    return refusedSignIn(withoutSecrets(error.databaseText().isEmpty() ? error.driverText() : error.databaseText()));
 }

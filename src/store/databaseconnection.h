@@ -3,11 +3,14 @@
 #include "store/storeconfig.h"
 
 #include <QDate>
+#include <QDeadlineTimer>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
 #include <QTime>
 #include <QVariant>
+
+#include <functional>
 
 class QSqlQuery;
 
@@ -21,6 +24,10 @@ public:
         Create,   // the teacher's tool makes a new file
     };
 
+    // Called with true when a locked database starts being waited for and with false when the wait
+    // ends; a program with a window shows a busy pointer meanwhile. Unset in the teacher's tool.
+    static inline std::function<void(bool waiting)> waitIndicator;
+
     explicit DatabaseConnection(StoreConfig config);
     ~DatabaseConnection();
     DatabaseConnection(const DatabaseConnection&) = delete;
@@ -32,7 +39,7 @@ public:
     const StoreConfig& config() const { return cfg; }
     bool isPostgres() const { return cfg.isPostgres(); }
 
-    // A write transaction (on SQLite it takes the write lock at once, waiting up to the busy
+    // A write transaction (on SQLite it takes the write lock at once, waiting within the busy
     // timeout) and its end.
     bool beginWrite();
     bool commit();
@@ -60,15 +67,23 @@ public:
     // Records a cause found by the caller; always false, for `return connection.setFailure(...)`.
     bool setFailure(const QString& cause);
 
-    // How long SQLite waits for another program's lock (milliseconds).
+    // How long an SQLite file locked by another program is waited for (milliseconds), in all from
+    // the opening of the connection on; the window is repainted meanwhile under a busy pointer.
     static void setBusyTimeout(int milliseconds);
     static int busyTimeout();
 
 private:
     QString withoutSecrets(QString text) const;
+    QString describeRefusal(const QSqlError& error) const;
+    QString refusedSignIn(const QString& detail) const;
+    // Runs attempt until it succeeds; on SQLite tries again while another program holds the lock and
+    // the deadline allows. False with failure() set from error().
+    bool tryWhileLocked(const std::function<bool()>& attempt, const std::function<QSqlError()>& error);
 
     StoreConfig cfg;
     QString connectionName;
     QSqlDatabase db;
     QString lastFailure;
+    QDeadlineTimer lockDeadline;
+    int lockWaitMs = 0;
 };

@@ -65,9 +65,19 @@ bool create(DatabaseConnection& connection, bool withTotalsIndex)
 
 bool ensureImportTable(DatabaseConnection& connection)
 {
-    return connection.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS \"ImportovaneBloky\" (\"Otisk\" %1 PRIMARY KEY, "
-                                          "\"Importovano\" %1)")
-                               .arg(connection.isPostgres() ? QStringLiteral("text") : QStringLiteral("TEXT")));
+    // Looked up first: PostgreSQL answers CREATE TABLE IF NOT EXISTS with a notice on every import.
+    const QString table = QStringLiteral("ImportovaneBloky");
+    bool checked = false;
+    if (tableExists(connection, table, &checked))
+        return true;
+    if (!checked)
+        return false;
+    if (connection.exec(
+            QStringLiteral("CREATE TABLE \"ImportovaneBloky\" (\"Otisk\" %1 PRIMARY KEY, \"Importovano\" %1)")
+                .arg(connection.isPostgres() ? QStringLiteral("text") : QStringLiteral("TEXT"))))
+        return true;
+    // An import running at the same time may have created it in between.
+    return tableExists(connection, table);
 }
 
 } // namespace SchoolSchema

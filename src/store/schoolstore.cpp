@@ -50,9 +50,9 @@ bool databaseAvailable(QString* problem)
     return config.isPostgres() || Procedury_a_fce::FileExists(config.sqlitePath);
 }
 
-Failure loadProfiles(QStringList& items)
+Failure loadProfiles(QList<ProfileItem>& profiles)
 {
-    items.clear();
+    profiles.clear();
     DatabaseConnection connection(StoreConfig::load());
     if (!connection.open())
         return failure(readFailed, connection.failure());
@@ -74,12 +74,12 @@ Failure loadProfiles(QStringList& items)
     connection.prepare(query, QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
     if (!connection.exec(query))
         return failure(readFailed, connection.failure());
-    QStringList read;
+    QList<ProfileItem> read;
     while (query.next())
-        read << query.value(0).toString() + QStringLiteral("; ") + query.value(1).toString();
+        read.append({query.value(0).toString(), query.value(1).toString()});
     if (query.lastError().isValid())
         return failure(readFailed, connection.describe(query.lastError()));
-    items = read;
+    profiles = read;
     return {};
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/profileitem.h"
 #include "core/runstate.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 // The school database: profiles from Zaci at sign-in, one row appended to Prehled at the end with
 // the pupil's totals read back. The database is opened only for these two moments.
@@ -21,10 +22,10 @@ struct Failure {
 // `problem` to a message naming the file and the key.
 bool databaseAvailable(QString* problem = nullptr);
 
-// "Prijmeni; Trida" of every row of Zaci in table order (a null field as empty text). Also checks
-// that the results can be stored later: a read-only file or a Prehled without its nine fields
-// fails here already, so the pupil can take the e-mail sign-in before working.
-Failure loadProfiles(QStringList& items);
+// Surname and class of every row of Zaci in table order, exactly as stored (a null field as empty
+// text). Also checks that the results can be stored later: a read-only file or a Prehled without
+// its nine fields fails here already, so the pupil can take the e-mail sign-in before working.
+Failure loadProfiles(QList<ProfileItem>& profiles);
 
 // Appends the run and reads the totals of all rows with the same surname and program number 3,
 // this run included, in one transaction. CasStrt is the time of day of run.signInTime; CasEnd and

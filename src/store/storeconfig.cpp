@@ -3,9 +3,11 @@
 #include "core/procedury_a_fce.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSettings>
+#include <QMap>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -13,23 +15,84 @@ namespace {
 
 const QString pathKey = QStringLiteral("database/path");
 const QString urlKey = QStringLiteral("database/url");
+// A configuration file holds two lines; anything this large is some other file.
+constexpr qint64 largestFile = 64 * 1024;
 
-bool isServerAddress(const QString& text)
+// A comment starts a line, or follows a value after a blank: "path = /srv/skola.db  # the school's".
+QString withoutTrailingComment(const QString& text)
 {
-    return text.startsWith(QStringLiteral("postgresql://"), Qt::CaseInsensitive) ||
-           text.startsWith(QStringLiteral("postgres://"), Qt::CaseInsensitive);
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        if ((text.at(i) == QLatin1Char('#') || text.at(i) == QLatin1Char(';')) && text.at(i - 1).isSpace())
+            return text.left(i).trimmed();
+    }
+    return text;
 }
 
-// A value with a comma comes back from an INI file as a list; the address means the whole text.
-QString settingText(const QSettings& settings, const QString& key)
+// The file as people write it by hand: UTF-8 (a byte-order mark allowed, UTF-16 with its mark too),
+// Windows or Unix line ends, blanks around "=", comment lines starting with "#" or ";", a value in
+// double quotes. Keys are "section/key"; on a problem `problem` says what and where, in Czech.
+QMap<QString, QString> readIni(const QByteArray& bytes, QString& problem)
 {
-    const QVariant value = settings.value(key);
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString().trimmed();
+    QMap<QString, QString> values;
+    QStringDecoder decode(QStringConverter::encodingForData(bytes).value_or(QStringConverter::Utf8));
+    const QString text = decode(bytes);
+    if (decode.hasError()) {
+        problem = QStringLiteral("soubor není v kódování UTF-8; uložte jej v editoru jako UTF-8.");
+        return values;
+    }
+    const QString form = QStringLiteral("; očekává se oddíl [database] a řádky klíč = hodnota.");
+    QString section;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype number = 1; number <= lines.size(); ++number) {
+        const QString line = lines.at(number - 1).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || line.startsWith(QLatin1Char(';')))
+            continue;
+        if (line.startsWith(QLatin1Char('['))) {
+            const QString header = withoutTrailingComment(line);
+            if (!header.endsWith(QLatin1Char(']'))) {
+                problem = QStringLiteral("řádek %1 nemá tvar INI%2").arg(QString::number(number), form);
+                return {};
+            }
+            section = header.mid(1, header.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        const QString key = line.left(equals).trimmed();
+        QString value = line.mid(equals + 1).trimmed();
+        if (equals < 0 || key.isEmpty()) {
+            problem = QStringLiteral("řádek %1 nemá tvar INI%2").arg(QString::number(number), form);
+            return {};
+        }
+        if (value.startsWith(QLatin1Char('"'))) {
+            const qsizetype close = value.indexOf(QLatin1Char('"'), 1);
+            const QString rest = close < 0 ? QString() : value.mid(close + 1).trimmed();
+            if (close < 0 ||
+                !(rest.isEmpty() || rest.startsWith(QLatin1Char('#')) || rest.startsWith(QLatin1Char(';')))) {
+                problem =
+                    QStringLiteral("na řádku %1 chybí uvozovka na konci hodnoty, nebo za ní něco zbylo.").arg(number);
+                return {};
+            }
+            value = value.mid(1, close - 1);
+        } else {
+            value = withoutTrailingComment(value);
+        }
+        const QString name = section.isEmpty() ? key : section + QLatin1Char('/') + key;
+        if (values.contains(name)) {
+            problem = QStringLiteral("klíč „%1“ je uveden dvakrát (znovu na řádku %2); ponechte jen jeden.")
+                          .arg(name, QString::number(number));
+            return {};
+        }
+        values.insert(name, value);
+    }
+    return values;
 }
 
 } // namespace
+
+bool StoreConfig::isAddress(const QString& text)
+{
+    return text.startsWith(QStringLiteral("postgres"), Qt::CaseInsensitive);
+}
 
 QString StoreConfig::describe() const
 {
@@ -58,29 +121,30 @@ StoreConfig StoreConfig::fromFile(const QString& file)
         return config;
     };
 
-    if (!QFileInfo(file).isReadable())
-        return broken(QStringLiteral("soubor nelze přečíst (chybí oprávnění)."));
-    QSettings settings(file, QSettings::IniFormat);
-    const QStringList keys = settings.allKeys();
-    if (settings.status() == QSettings::AccessError)
-        return broken(QStringLiteral("soubor nelze přečíst."));
-    if (settings.status() == QSettings::FormatError)
-        return broken(QStringLiteral("soubor nemá tvar INI (oddíl [database] a řádky klíč = hodnota)."));
-    for (const QString& key : keys) {
+    QFile input(file);
+    if (!input.open(QIODevice::ReadOnly))
+        return broken(QFileInfo(file).isReadable() ? QStringLiteral("soubor nelze přečíst.")
+                                                   : QStringLiteral("soubor nelze přečíst (chybí oprávnění)."));
+    const QByteArray bytes = input.read(largestFile + 1);
+    if (bytes.size() > largestFile)
+        return broken(QStringLiteral("soubor je příliš velký, nejde o konfigurační soubor programu Kvizmat."));
+    QString problem;
+    const QMap<QString, QString> values = readIni(bytes, problem);
+    if (!problem.isEmpty())
+        return broken(problem);
+    for (const QString& key : values.keys()) {
         if (key != pathKey && key != urlKey)
             return broken(QStringLiteral("neznámý klíč „%1“; platné jsou jen database/path (soubor SQLite) a "
                                          "database/url (adresa serveru PostgreSQL).")
                               .arg(key));
     }
-    const bool hasPath = keys.contains(pathKey);
-    const bool hasUrl = keys.contains(urlKey);
-    if (hasPath && hasUrl)
+    // One database, named by exactly one of the two keys.
+    if (values.contains(pathKey) && values.contains(urlKey))
         return broken(QStringLiteral("klíče database/path a database/url jsou uvedeny oba; ponechte jen jeden."));
 
-    if (hasUrl) {
-        const QString url = settingText(settings, urlKey);
+    if (values.contains(urlKey)) {
         QString reason;
-        StoreConfig server = fromUrl(url, &reason);
+        StoreConfig server = fromUrl(values.value(urlKey), &reason);
         server.sourceFile = file;
         if (!server.isValid())
             return broken(QStringLiteral("klíč „database/url“ nemá platnou adresu: %1 Očekávaný tvar je "
@@ -88,10 +152,14 @@ StoreConfig StoreConfig::fromFile(const QString& file)
                               .arg(reason));
         return server;
     }
-    if (hasPath) {
-        const QString path = settingText(settings, pathKey);
+    if (values.contains(pathKey)) {
+        const QString path = values.value(pathKey);
         if (path.isEmpty())
             return broken(QStringLiteral("klíč „database/path“ je prázdný; uveďte cestu k souboru databáze."));
+        // Never shown: an address holds a password.
+        if (isAddress(path))
+            return broken(QStringLiteral("klíč „database/path“ obsahuje adresu serveru; adresu serveru PostgreSQL "
+                                         "zapište do klíče database/url."));
         // A relative path is taken from the folder of the configuration file.
         StoreConfig local = fromPath(QFileInfo(file).dir().absoluteFilePath(path));
         local.sourceFile = file;
@@ -123,7 +191,8 @@ StoreConfig StoreConfig::fromUrl(const QString& url, QString* reason)
         return config;
     };
 
-    if (!isServerAddress(url))
+    if (!url.startsWith(QStringLiteral("postgresql://"), Qt::CaseInsensitive) &&
+        !url.startsWith(QStringLiteral("postgres://"), Qt::CaseInsensitive))
         return malformed(QStringLiteral("adresa nezačíná „postgresql://“."));
     const QUrl parsed(url, QUrl::StrictMode);
     if (!parsed.isValid())
@@ -163,11 +232,14 @@ StoreConfig StoreConfig::fromUrl(const QString& url, QString* reason)
 
 StoreConfig StoreConfig::fromArgument(const QString& argument)
 {
-    if (isServerAddress(argument)) {
+    if (isAddress(argument)) {
         QString reason;
         StoreConfig server = fromUrl(argument, &reason);
         if (!server.isValid())
-            server.problem = QStringLiteral("Adresa databáze není platná: %1").arg(reason);
+            server.problem = QStringLiteral("Adresa databáze není platná: %1 Očekávaný tvar je "
+                                            "postgresql://uživatel:heslo@počítač:port/databáze (soubor, jehož jméno "
+                                            "začíná „postgres“, zadejte jako ./jméno).")
+                                 .arg(reason);
         return server;
     }
     return fromPath(QFileInfo(argument).absoluteFilePath());

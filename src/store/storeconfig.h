@@ -4,7 +4,8 @@
 
 // Where the school database is: an SQLite file or a PostgreSQL server. Read from the optional
 // kvizmat/kvizmat.conf in the standard configuration folders (the user's first, then the
-// system-wide ones); without one, the built-in default file.
+// system-wide ones); without one, the built-in default file. The file names its database with
+// exactly one key, database/path or database/url; both at once are refused.
 class StoreConfig {
 public:
     enum class Engine { Sqlite, Postgres };
@@ -36,4 +37,7 @@ public:
     static StoreConfig fromUrl(const QString& url, QString* reason = nullptr);
     // The DB argument of the teacher's tool: a postgresql:// address or a file path.
     static StoreConfig fromArgument(const QString& argument);
+    // Whether a text is meant as a server address: it starts with "postgres" (in any case). Such a
+    // text is never taken as a file name, since a mistyped address would show its password.
+    static bool isAddress(const QString& text);
 };

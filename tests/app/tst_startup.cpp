@@ -3,8 +3,11 @@
 #include "app/schoolfixture.h"
 #include "app/uvod.h"
 #include "app/welcome.h"
+#include "core/data_a_promene.h"
 #include "core/helptext.h"
 #include "core/profileitem.h"
+#include "store/schoolstore.h"
+#include "support/storefixture.h"
 #include "step1/krok1.h"
 #include "support/testsupport.h"
 #include "ui/forms/forms.h"
@@ -89,14 +92,34 @@ private slots:
               "state");
     }
 
-    void profileParsing()
+    // The run goes under the row of Zaci that was chosen, exactly as stored: a surname may hold ";"
+    // and a class may begin with blanks. Right counts 1 to 5; totals go by surname.
+    void signInTakesTheRowChosen_data() { StoreFixture::addEngineRows(); }
+    void signInTakesTheRowChosen()
     {
-        const QList<QPair<QString, QString>> rows = {
-            {"Novák;    2B", "Novák|2B"}, {"Nová;k; 2B", "Nová|2B"}, {"Novák", "Novák|"}};
-        for (const auto& [item, parsed] : rows) {
-            const ProfileItem p = ProfileItem::parse(item);
-            QCOMPARE(p.surname + '|' + p.className, parsed);
+        STORE_DATABASE(db);
+        const QList<ProfileItem> pupils = {
+            {"Nov", "2B"}, {"Nov;ák", "2B"}, {"Novák", "  2B"}, {"Novák", "2B"}, {"Nov", "ák; 2B"}};
+        for (const ProfileItem& p : pupils)
+            QVERIFY(db.exec({u"INSERT INTO \"Zaci\" VALUES ('%1', '%2')"_s.arg(p.surname, p.className)}));
+        QStringList recorded;
+        for (int i = 0; i < pupils.size(); ++i) {
+            Welcome& w = Forms::get<Welcome>();
+            w.Users->setCurrentIndex(i);
+            QTest::mouseClick(w.Command1, Qt::LeftButton);
+            RunState& run = Data_a_promene::runState;
+            run.examplesRight = i + 1;
+            qint32 right = 0, wrong = 0;
+            QVERIFY(
+                !SchoolStore::storeResultsAndReadTotals(run, QDateTime::currentDateTime(), "zak", right, wrong).failed);
+            recorded << run.profileSurname + '|' + run.profileClass + '|' + QString::number(right);
+            Forms::unloadAll();
         }
+        QCOMPARE(recorded, QStringList({"Nov|2B|1", "Nov;ák|2B|2", "Novák|  2B|3", "Novák|2B|7", "Nov|ák; 2B|6"}));
+        for (int i = 0; i < pupils.size(); ++i)
+            QCOMPARE(db.count(u"\"Prijmeni\" = '%1' AND \"Trida\" = '%2' AND \"Spravne\" = %3"_s.arg(
+                         pupils[i].surname, pupils[i].className, QString::number(i + 1))),
+                     1);
     }
 
     void okWithoutProfileBeepsAndSwitchingKeepsEntries()

@@ -22,6 +22,13 @@ QString encode(const QString& text, float salt)
     return ReportCipher::GetEncodedBlock();
 }
 
+// A whole report of three examples, as the program writes it in Czech.
+const QString goodReport =
+    "Student: Jiří Žluťoučký\r\nTřída: 2.B\r\nKvizmat: 3 - Komplexní čísla\r\nOd: 05.03.2024 08:07\r\n"
+    "Do: 05.03.2024 09:41\r\nCelkem odpovědí: 3\r\nZ toho dobře: 2 (66,67%)\r\nšpatně: 1 (33,33%)\r\n"
+    "dílčích úkolů dobře: 8 (88,89%)\r\ndílčích úkolů špatně: 1 (11,11%)\r\n";
+const QString noExampleReport = goodReport.left(goodReport.indexOf("Celkem")) + "Celkem odpovědí: 0\r\n";
+
 } // namespace
 
 class TestReportCipher : public QObject {
@@ -84,17 +91,17 @@ private slots:
 
     void decoderTolerantOfRewrapping()
     {
-        QString rewrapped = encode("Student: Ž\r\n", 0.4f).toUpper();
+        QString rewrapped = encode(noExampleReport, 0.4f).toUpper();
         rewrapped.replace("\r\n", " ").replace("  ", "\n");
         const ReportDecoder::Result decoded = ReportDecoder::decodeBlock("\n  " + rewrapped + "\n\n");
-        QCOMPARE(decoded.ok ? decoded.text : decoded.error, "Student: Ž\r\n");
+        QCOMPARE(decoded.ok ? decoded.text : decoded.error, noExampleReport);
     }
 
     void decoderRefuses_data()
     {
         QTest::addColumn<QString>("block");
         QTest::addColumn<QString>("reason");
-        const QString good = encode("Student: A\r\n", 0.4f);
+        const QString good = encode(noExampleReport, 0.4f);
         const auto row = [](const char* name, const QString& block, const QString& reason) {
             QTest::newRow(name) << block << reason;
         };
@@ -104,6 +111,8 @@ private slots:
         row("cut short", good.left(good.size() - 6), "neúplný");
         row("wrong salt", QString(good).replace(3, 2, "00"), "Student");
         row("text instead", "Ahoj, posílám výsledky.", "Skupina č. 1");
+        row("controls in a bad group", "4b 00 \x1b]0;x\x07", "(„\\x1b]0;x\\x07“)");
+        row("cut after the first line", good.left(85), "neúplná");
     }
     void decoderRefuses()
     {
@@ -111,6 +120,99 @@ private slots:
         QFETCH(QString, reason);
         const ReportDecoder::Result r = ReportDecoder::decodeBlock(block);
         QVERIFY2(!r.ok && r.error.contains(reason), qPrintable(r.error));
+    }
+
+    // The report checked against its own redundancy; an empty reason means accepted.
+    void readReport_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reason");
+        const auto row = [](const char* name, const QString& from, const QString& to, const QString& reason) {
+            QTest::newRow(name) << QString(goodReport).replace(from, to) << reason;
+        };
+        row("as written", "", "", "");
+        QTest::newRow("full stops") << QString(goodReport).replace(QRegularExpression("(\\d),(\\d\\d%)"), "\\1.\\2")
+                                    << "";
+        QTest::newRow("no example") << noExampleReport << "";
+        row("clocks go forward", "05.03.2024 08:07\r\nDo: 05.03.2024 09:41", "31.03.2024 02:30\r\nDo: 31.03.2024 03:10",
+            "");
+        row("clocks go back", "05.03.2024 08:07\r\nDo: 05.03.2024 09:41", "27.10.2024 02:50\r\nDo: 27.10.2024 02:10",
+            "");
+        row("controls in a name", "Jiří Žluťoučký", "A\x1b[2J\x07", "");
+        row("longest name and class", "Jiří Žluťoučký\r\nTřída: 2.B",
+            QString(50, 'n') + "\r\nTřída: " + QString(10, 'c'), "");
+        row("name too long", "Jiří Žluťoučký", QString(51, 'n'), "nejvýš 50");
+        row("class too long", "2.B", QString(11, 'c'), "nejvýš 10");
+        row("NUL in a name", "Jiří", "Ji" + QString(QChar(0)) + "ří", "NUL");
+        row("cut after line 6", "Z toho", "\r\nZ toho", "řádků");
+        QTest::newRow("six lines with answers")
+            << goodReport.left(goodReport.indexOf("Z toho")) << "nemá řádky s počty";
+        row("no last line end", "(11,11%)\r\n", "(11,11%)", "nekončí");
+        row("foreign program", "Kvizmat: 3", "Kvizmat: 4", "nepochází");
+        row("invalid date", "05.03.2024 08:07", "30.02.2024 08:07", "Čtvrtý řádek");
+        row("hour 24", "09:41", "24:41", "Pátý řádek");
+        row("before 2000", "05.03.2024 08:07", "05.03.1999 08:07", "rozsah");
+        row("far future", "Do: 05.03.2024", "Do: 05.03.2094", "rozsah");
+        row("start after end", "08:07", "11:00", "po jeho konci");
+        row("leading zero", "odpovědí: 3", "odpovědí: 03", "Šestý řádek");
+        row("right + wrong", "odpovědí: 3", "odpovědí: 4", "nedávají dohromady");
+        row("dialogs per example", "dobře: 8 (88,89%)", "dobře: 7 (87,50%)", "dílčích úkolů");
+        row("wrong example without a wrong dialog", "dobře: 8 (88,89%)\r\ndílčích úkolů špatně: 1 (11,11%)",
+            "dobře: 9 (100,00%)\r\ndílčích úkolů špatně: 0 (0,00%)", "dílčích úkolů");
+        row("percentage", "66,67", "66,66", "procenta");
+        row("mixed separators", "66,67", "66.67", "procenta");
+        row("missing percentage", " (33,33%)", "", "Řádek 8");
+    }
+    void readReport()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, reason);
+        const ReportReading r = ::readReport(text, QDate(2024, 11, 1));
+        QVERIFY2(reason.isEmpty() ? r.ok : !r.ok && r.problem.contains(reason), qPrintable(r.problem));
+    }
+
+    // Single-group changes and cuts of good blocks: nothing outside a name, a class or a date may pass,
+    // and whatever passes is exactly what the program would write for what was read.
+    void fuzzedBlocks()
+    {
+        const QStringList reports = {goodReport, noExampleReport, QString(goodReport).replace(",", ".")};
+        QRandomGenerator random(20240502);
+        int consistent = 0;
+        for (int i = 0; i < 4000; ++i) {
+            const QString text = reports[random.bounded(reports.size())];
+            QStringList g = groups(encode(text, float(random.bounded(256)) / 256.0f));
+            const int k = random.bounded(g.size());
+            bool mayPass = false;
+            QString block = g.join(' ');
+            if (i % 4 == 0) {
+                block.truncate(random.bounded(block.size()));
+            } else {
+                g[k] = ReportCipher::ByteToHex(quint8(g[k].toUInt(nullptr, 16) ^ (1 + random.bounded(255))));
+                const qsizetype at = k - 2; // the character of the report this group carries
+                const qsizetype lineStart = at < 0 ? 0 : text.lastIndexOf("\n", at) + 1;
+                const qsizetype valueStart = text.indexOf(": ", lineStart) + 2;
+                const bool freeText = lineStart < text.indexOf("Kvizmat") || text.mid(lineStart).startsWith("Od") ||
+                                      text.mid(lineStart).startsWith("Do");
+                mayPass = at >= valueStart && at < text.indexOf("\r", lineStart) && freeText;
+                block = g.join(' ');
+            }
+            const ReportDecoder::Result r = ReportDecoder::decodeBlock(block);
+            if (!r.ok)
+                continue;
+            QVERIFY2(mayPass, qPrintable(QString("group %1 of \"%2\"").arg(k).arg(block)));
+            RunState run;
+            run.pupilName = r.report.pupilName, run.pupilClass = r.report.pupilClass;
+            run.signInDateTime = toOleDate(r.report.from);
+            run.examplesRight = r.report.examplesRight, run.examplesWrong = r.report.examplesWrong;
+            run.dialogsRight = r.report.dialogsRight, run.dialogsWrong = r.report.dialogsWrong;
+            const bool comma = r.text.contains(QRegularExpression("[0-9],[0-9]{2}%"));
+            const QLocale locale(comma ? QLocale::Czech : QLocale::C);
+            QCOMPARE(buildReport(run, r.report.to, locale), r.text);
+            ++consistent;
+        }
+        qInfo("%d of 4000 changed blocks still pass: a changed letter of a name or a class, a date still "
+              "valid and in order",
+              consistent);
     }
 };
 

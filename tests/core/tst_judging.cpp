@@ -1,8 +1,12 @@
+#include "core/example.h"
 #include "core/judging.h"
+#include "core/rounding.h"
+#include "core/scales.h"
 
 #include <QtTest>
 
 #include <cmath>
+#include <random>
 
 using namespace Judging;
 
@@ -59,14 +63,6 @@ private slots:
         QTEST(Compar(value, correct, tolerance), "inside");
     }
 
-    void readingNumbers()
-    {
-        const QList<QPair<const char*, float>> rows = {{"3,01", 3.01f}, {"3.01", 3.01f}, {" -2 , 5", -2.5f}, {"", 0},
-                                                       {"abc", 0},      {"7x", 7},       {"1e39", qInf()}};
-        for (const auto& [text, expected] : rows)
-            QVERIFY2(readNumber(QString::fromUtf8(text)) == expected, text);
-    }
-
     void getFI()
     {
         const struct {
@@ -117,6 +113,66 @@ private slots:
                     {c, s, 135.5f, false}, {c, s, 204.5f, false}};
         for (const auto& r : rows)
             QVERIFY2(CheckPhase(r.phase, r.re, r.im) == r.right, qPrintable(QString::number(r.phase)));
+    }
+
+    // Over 100,000 generated examples (a fixed seed): the whole pixel nearest to the result passes step 2,
+    // the nearest amplitude a drag can set and the nearest one the keys can set pass step 3 with the
+    // nearest whole phase; a part of the wrong sign 3 px or more off the axis, half the amplitude and
+    // a quarter period's shift fail. The plane is 372 px square (its centre a whole pixel, so the keys
+    // reach every whole pixel); the sinusoid 221 px high, so a drag sets even amplitudes only.
+    void perfectPupilPasses()
+    {
+        std::mt19937 engine(20240510);
+        const RandomSource random = [&engine] { return float(engine() >> 8) / float(1 << 24); };
+        const float side = 372, height = 221;
+        QList<qint16> dragged;
+        for (int y = 0; y < int(height); ++y)
+            dragged << Scales::dragAmplitude(float(y), height);
+        const qint16 keysTop = Rounding::toInt16(height / 2 - 30);
+        const auto nearest = [](const QList<qint16>& reachable, float value) {
+            return *std::min_element(reachable.begin(), reachable.end(), [value](qint16 a, qint16 b) {
+                return std::fabs(a - value) < std::fabs(b - value);
+            });
+        };
+        int checked = 0;
+        for (int i = 0; i < 100000; ++i) {
+            const Example ex = GenerateExample(random);
+            ExampleAnswers a;
+            a.resultRe = ex.resultRe, a.resultIm = ex.resultIm;
+            a.grafWidth = a.grafHeight = side;
+            a.axisLimit = Scales::NajdiMeritk(a.resultRe, a.resultIm);
+            const double r = std::hypot(double(a.resultRe), double(a.resultIm));
+            a.axisMax = Scales::FindAxisMax(r);
+            a.pbHeight = height;
+            const float x = std::nearbyint(Scales::planeX(a.resultRe, side, a.axisLimit));
+            const float y = std::nearbyint(Scales::planeY(a.resultIm, side, a.axisLimit));
+            const float expected = float(r / a.axisMax * (height / 2 - 30));
+            const float phase = std::nearbyint(GetFI(a.resultRe, a.resultIm) / 360 * 200);
+            const QByteArray example = QByteArray::number(a.resultRe, 'g', 9) + " " +
+                                       QByteArray::number(a.resultIm, 'g', 9) + " i, example " + QByteArray::number(i);
+            const auto judged = [&](float endX, float endY, qint16 amplitude, float shift) {
+                ExampleAnswers b = a;
+                b.vectorEndX = endX, b.vectorEndY = endY, b.amplitude = amplitude, b.phaseShift = shift;
+                return judgeExample(b).errorCode & 6;
+            };
+            QVERIFY2(Scales::insideVectorBand(x, y, side, side), example);
+            QVERIFY2(judged(x, y, nearest(dragged, expected), phase) == 0, example);
+            QVERIFY2(judged(x, y, qint16(qBound(0.0f, std::nearbyint(expected), float(keysTop))), phase) == 0, example);
+            const float c = side / 2;
+            const auto mirrored = [c](float at, float part) {
+                return part > 0 ? c - std::max(std::fabs(at - c), 3.0f) : c + std::max(std::fabs(at - c), 3.0f);
+            };
+            if (a.resultRe != 0)
+                QVERIFY2(judged(mirrored(x, a.resultRe), y, nearest(dragged, expected), phase) == 2, example);
+            if (a.resultIm != 0)
+                QVERIFY2(judged(x, mirrored(y, -a.resultIm), nearest(dragged, expected), phase) == 2, example);
+            if (expected > 4)
+                QVERIFY2(judged(x, y, Rounding::toInt16(expected / 2), phase) == 4, example);
+            QVERIFY2(judged(x, y, nearest(dragged, expected), Scales::normalisePhase(phase + (i % 2 ? 50 : -50))) == 4,
+                     example);
+            ++checked;
+        }
+        QCOMPARE(checked, 100000);
     }
 
     // The error code, the marks re im fi ab vek sin (1 = wrong) and what examplesRight, examplesWrong,

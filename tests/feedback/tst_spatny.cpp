@@ -3,6 +3,7 @@
 
 #include "core/colors.h"
 #include "core/data_a_promene.h"
+#include "core/judging.h"
 #include "feedback/correctdrawings.h"
 #include "feedback/spatny.h"
 #include "step1/krok1.h"
@@ -11,6 +12,7 @@
 #include "support/recordingsurface.h"
 #include "ui/forms/forms.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -49,6 +51,37 @@ private slots:
                     .join(' '),
                 shown);
         }
+    }
+
+    // A screen reader hears each value with its meaning, and which ones were wrong (red, bold), also
+    // after the next example changed them.
+    void screenReaderHearsValuesAndMarks()
+    {
+        const auto heard = [](Spatny& s) {
+            QStringList seen;
+            for (QWidget* w : QList<QWidget*>{s.cis1[0], s.cis3[1], s.cis3[2], s.ab, s.uhFi, s.oper, s.vek}) {
+                QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(w);
+                const QString mark = spoken->text(QAccessible::Description);
+                seen << spoken->text(QAccessible::Name) + (mark.isEmpty() ? "" : " (" + mark + ")");
+            }
+            return seen;
+        };
+        Spatny& s = reviewFor(-3, 0);
+        Judging::Verdict verdict;
+        verdict.uhFi = verdict.vek = true;
+        s.setMarks(verdict);
+        const QString wrong = " (Tuto hodnotu jsi měl špatně.)";
+        QCOMPARE(heard(s),
+                 QStringList({"1. číslo, reálná část: 100", "Správný výsledek, znaménko imaginární části: minus",
+                              "Správný výsledek, velikost imaginární části: 0,00", "Správná absolutní hodnota: 3,00",
+                              "Správný úhel ve stupních: 180,0" + wrong, "Druh výsledku: Součet je",
+                              "Ukázat správný vektor (Tento krok jsi měl špatně.)"}));
+        s.resetMarks();
+        reviewFor(1200, 900);
+        QCOMPARE(heard(s).mid(1, 4),
+                 QStringList({"Správný výsledek, znaménko imaginární části: plus",
+                              "Správný výsledek, velikost imaginární části: 900,00",
+                              "Správná absolutní hodnota: 1\u00a0500,00", "Správný úhel ve stupních: 36,9"}));
     }
 
     void correctDrawings()

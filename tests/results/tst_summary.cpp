@@ -74,6 +74,7 @@ private slots:
         atSchool(3, 2, 11, 4);
         runState.emailMode = true;
         runState.pupilName = QStringLiteral("Jiří Dvořák");
+        runState.signInDateTime = toOleDate(System::now().addSecs(-1800));
         ReportCipher::InitCipher();
         QCOMPARE(captions(Forms::get<Souhrn>()), " 5 příkladů| 3 příklady| 2 příklady|není k dispozici|"
                                                  "není k dispozici|není k dispozici| 11 příkladů| 4 příklady");

@@ -7,21 +7,44 @@ using StoreFixture::ToolRun;
 
 namespace {
 
-// The e-mailed block of a run on 2 May 2024 from 10:05 to 10:50.
-QByteArray block(const QString& name, const QString& className, int right, int wrong)
+QByteArray encoded(const QString& report)
+{
+    ReportCipher::InitCipher();
+    ReportCipher::StartBlock();
+    ReportCipher::EncodeText(report);
+    return ReportCipher::GetEncodedBlock().toUtf8();
+}
+
+// The report of a run on 2 May 2024 from 10:05 to 10:50, or from and to the given times.
+QString report(const QString& name, const QString& className, int right, int wrong,
+               const QDateTime& from = QDateTime(QDate(2024, 5, 2), QTime(10, 5)),
+               const QDateTime& to = QDateTime(QDate(2024, 5, 2), QTime(10, 50)))
 {
     RunState run;
     run.pupilName = name;
     run.pupilClass = className;
-    run.signInDateTime = toOleDate(QDateTime(QDate(2024, 5, 2), QTime(10, 5)));
+    run.signInDateTime = toOleDate(from);
     run.examplesRight = right;
     run.examplesWrong = wrong;
     run.dialogsRight = right * 3 + wrong;
     run.dialogsWrong = wrong * 2;
-    ReportCipher::InitCipher();
-    ReportCipher::StartBlock();
-    ReportCipher::EncodeText(buildReport(run, QDateTime(QDate(2024, 5, 2), QTime(10, 50)), QLocale(QLocale::Czech)));
-    return ReportCipher::GetEncodedBlock().toUtf8();
+    return buildReport(run, to, QLocale(QLocale::Czech));
+}
+
+QByteArray block(const QString& name, const QString& className, int right, int wrong)
+{
+    return encoded(report(name, className, right, wrong));
+}
+
+QByteArray utf16(const QByteArray& text, QStringConverter::Encoding encoding, bool mark)
+{
+    QStringEncoder encoder(encoding, mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+    return encoder.encode(QString::fromUtf8(text));
+}
+
+bool hasControls(const QString& text)
+{
+    return text.contains(QRegularExpression("[\\x00-\\x08\\x0b-\\x1f\\x7f]"));
 }
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& content)
@@ -46,6 +69,9 @@ private slots:
         QCOMPARE(StoreFixture::row(StoreConfig::fromPath(db), tables).value(0).toInt(), 2);
         const ToolRun again = tool({"zalozit", db});
         QVERIFY(again.exitCode == 1 && again.err.contains("už existuje"));
+        // A folder name instead of a file: refused, and no folder is left behind.
+        QVERIFY(tool({"zalozit", dir.filePath("jina/")}).err.contains("je jméno složky"));
+        QVERIFY(!QFileInfo::exists(dir.filePath("jina")));
     }
 
     void pupilsAndResults_data() { StoreFixture::addEngineRows(); }
@@ -54,12 +80,15 @@ private slots:
         STORE_DATABASE(db);
         QTemporaryDir dir;
         // A file with broken lines is refused whole, each bad line named.
-        const QString bad =
-            writeFile(dir, "bad.csv", "Příjmení;Třída\nNovák;2B\nBez středníku\n\"Nov;ák\";3A\n\xff\xfe;1A\n");
+        const QString bad = writeFile(dir, "bad.csv",
+                                      "Příjmení;Třída\nNovák;2B\nBez středníku\n\"Nov;ák\";3A\n\xff\xfe;1A\n" +
+                                          QByteArray("N\0l;1A\n", 7));
         const ToolRun refused = tool({"zaci", db.url, bad});
         QVERIFY2(refused.exitCode == 1 && refused.err.contains("řádek 3: chybí středník") &&
-                     refused.err.contains("řádek 5: není v kódování UTF-8"),
+                     refused.err.contains("řádek 5: není v kódování UTF-8") &&
+                     refused.err.contains("řádek 6: obsahuje řídicí znak"),
                  qPrintable(refused.err));
+        QVERIFY(tool({"zaci", db.url, "/dev/zero"}).err.contains("větší než 4 MB"));
         QCOMPARE(db.first("SELECT COUNT(*) FROM \"Zaci\"").value(0).toInt(), 0);
 
         const QString good =
@@ -71,7 +100,8 @@ private slots:
         // The same block imported from a file and from standard input is recorded once.
         const QString blockFile = writeFile(dir, "blok.txt", block("Novák", "2B", 3, 1));
         const ToolRun imported = tool({"importovat", db.url, blockFile});
-        QVERIFY2(imported.out.contains("Zapsáno: Novák, třída 2B, dobře 3, špatně 1"), qPrintable(imported.err));
+        QVERIFY2(imported.out.contains("Zapsáno: Novák, třída 2B, dobře 3, špatně 1") && imported.err.isEmpty(),
+                 qPrintable(imported.err));
         QCOMPARE(tool({"importovat", db.url}, block("Novák", "2B", 3, 1)).exitCode, 0);
         QVERIFY(tool({"importovat", db.url, blockFile}).out.contains("už byl importován"));
         QCOMPARE(db.count(), 2);
@@ -94,18 +124,111 @@ private slots:
                  "Do: 02.05.2024 10:50\nCelkem odpovědí: 0\n");
     }
 
-    void malformedBlockRefused()
+    // Every block `dekodovat` refuses, `importovat` refuses too, on either engine, and no control
+    // character of the block reaches the terminal.
+    void refusedBlocks_data()
     {
-        StoreFixture::Database db(StoreFixture::Database::Kind::Sqlite);
-        const QByteArray good = block("Novák", "2B", 1, 1);
-        for (const QByteArray& broken : {good.left(good.size() - 20), QByteArray("Dobrý den, posílám.")}) {
-            const ToolRun decoded = tool({"dekodovat"}, broken);
-            QVERIFY2(decoded.exitCode == 1 && decoded.out.isEmpty() && decoded.err.startsWith("Blok nelze dekódovat: "),
-                     qPrintable(decoded.err));
-            QCOMPARE(tool({"importovat", db.url}, broken).exitCode, 1);
-        }
-        QCOMPARE(tool({"dekodovat", "/nonexistent/blok.txt"}).exitCode, 1);
+        QTest::addColumn<int>("engine");
+        QTest::addColumn<QByteArray>("broken");
+        QTest::addColumn<QString>("reason");
+        const auto row = [](const char* name, const QByteArray& broken, const QString& reason) {
+            for (const char* engine : {"sqlite", "postgresql"})
+                QTest::addRow("%s: %s", engine, name) << int(*engine == 'p') << broken << reason;
+        };
+        const QString good = report("Novák", "2B", 1, 1);
+        row("cut at a line end", block("Novák", "2B", 1, 1).left(56), "neúpln");
+        row("cut short", block("Novák", "2B", 1, 1).chopped(20), "neúpln");
+        row("a letter", "Dobrý den, posílám.", "Skupina č. 1");
+        row("controls in a group", "4b 00 \x1b[2J\x07", "Skupina č. 3");
+        row("counts", encoded(QString(good).replace("Celkem odpovědí: 2", "Celkem odpovědí: 3")), "dohromady");
+        row("percentage", encoded(QString(good).replace("(50,00%)", "(51,00%)")), "procenta");
+        row("start after end", encoded(QString(good).replace("10:05", "12:05")), "po jeho konci");
+        row("name too long", block(QString(51, 'x'), "2B", 1, 1), "nejvýš 50");
+        row("class too long", block("Novák", QString(11, 'x'), 1, 1), "nejvýš 10");
+        row("NUL in a name", block(QString("No") + QChar(0) + "vák", "2B", 1, 1), "NUL");
+    }
+    void refusedBlocks()
+    {
+        QFETCH(QByteArray, broken);
+        QFETCH(QString, reason);
+        STORE_DATABASE(db);
+        const ToolRun decoded = tool({"dekodovat"}, broken);
+        QVERIFY2(decoded.exitCode == 1 && decoded.out.isEmpty() && decoded.err.startsWith("Blok nelze dekódovat: ") &&
+                     decoded.err.contains(reason) && !hasControls(decoded.err),
+                 qPrintable(decoded.err));
+        const ToolRun imported = tool({"importovat", db.url}, broken);
+        QVERIFY2(imported.exitCode == 1 && imported.err == decoded.err, qPrintable(imported.err));
         QCOMPARE(db.count(), 0);
+    }
+
+    // Blocks as they really arrive: a name with terminal controls, Notepad's UTF-16, a run on the
+    // night the clocks go forward. Shown escaped, imported quietly and as written.
+    void acceptedBlocks_data()
+    {
+        QTest::addColumn<int>("engine");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("timeZone");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QTime>("from");
+        const auto row = [](const char* name, const QByteArray& input, const QByteArray& zone, const QString& shown,
+                            QTime from) {
+            for (const char* engine : {"sqlite", "postgresql"})
+                QTest::addRow("%s: %s", engine, name) << int(*engine == 'p') << input << zone << shown << from;
+        };
+        const QByteArray plain = block("Novák", "2B", 1, 1);
+        row("controls in a name", block("A\x1b]0;x\x07\\B", "2\x1b[B", 1, 0), "", "A\\x1b]0;x\\x07\\\\B", QTime(10, 5));
+        row("UTF-16 with mark", utf16(plain, QStringConverter::Utf16LE, true), "", "Novák", QTime(10, 5));
+        row("UTF-16 without mark", utf16(plain, QStringConverter::Utf16BE, false), "", "Novák", QTime(10, 5));
+        const QDate forward(2024, 3, 31);
+        row("summer time night",
+            encoded(report("Letní", "2B", 1, 0, QDateTime(forward, QTime(2, 30)), QDateTime(forward, QTime(3, 10)))),
+            "Europe/Prague", "Letní", QTime(2, 30));
+    }
+    void acceptedBlocks()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, timeZone);
+        QFETCH(QString, shown);
+        QFETCH(QTime, from);
+        STORE_DATABASE(db);
+        if (!timeZone.isEmpty())
+            qputenv("TZ", timeZone);
+        const ToolRun decoded = tool({"dekodovat"}, input);
+        const ToolRun imported = tool({"importovat", db.url}, input);
+        const ToolRun results = tool({"vysledky", db.url});
+        qunsetenv("TZ");
+        for (const ToolRun& run : {decoded, imported, results})
+            QVERIFY2(run.exitCode == 0 && run.err.isEmpty() && run.out.contains(shown) && !hasControls(run.out),
+                     qPrintable(run.out + run.err));
+        QCOMPARE(db.first("SELECT \"CasStrt\" FROM \"Prehled\"").value(0).toTime(), from);
+    }
+
+    // Of imports of one block racing each other, one records it and the others say it is there already.
+    void racingImports_data() { StoreFixture::addEngineRows(); }
+    void racingImports()
+    {
+        STORE_DATABASE(db);
+        const QByteArray input = block("Souběžný", "2B", 2, 1);
+        std::vector<std::unique_ptr<QProcess>> imports;
+        for (int i = 0; i < 8; ++i) {
+            imports.push_back(std::make_unique<QProcess>());
+            imports.back()->start(qEnvironmentVariable("KVIZMAT_BUILD_DIR") + "/tools/kvizmat-ucitel",
+                                  {"importovat", db.url});
+            imports.back()->write(input);
+            imports.back()->closeWriteChannel();
+        }
+        int recorded = 0;
+        for (const auto& p : imports) {
+            QVERIFY(p->waitForFinished(30000));
+            const QString out = QString::fromUtf8(p->readAllStandardOutput());
+            const QString err = QString::fromUtf8(p->readAllStandardError());
+            QVERIFY2(p->exitCode() == 0 && err.isEmpty() &&
+                         (out.contains("už byl importován") || out.contains("Zapsáno")),
+                     qPrintable(out + err));
+            recorded += out.contains("Zapsáno");
+        }
+        QCOMPARE(recorded, 1);
+        QCOMPARE(db.count(), 1);
     }
 };
 

@@ -26,6 +26,8 @@ static QMessageBox::StandardButton showMessage(QWidget* parent, QMessageBox::Ico
                                                QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(icon, title, text, buttons, parent);
+    // Messages carry file names and database texts, shown as they are, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());
 }
