@@ -18,17 +18,46 @@ QDate dateOf(const QVariant& value)
     return QDate::fromString(value.toString().left(10), Qt::ISODate);
 }
 
-bool run(DatabaseConnection& connection, QSqlQuery& query, const QString& statement)
+bool run(DatabaseConnection& connection, QSqlQuery& query, const QString& statement, const QVariantList& values = {})
 {
     query.setForwardOnly(true);
-    return connection.prepare(query, statement) && connection.exec(query);
+    if (!connection.prepare(query, statement))
+        return false;
+    for (const QVariant& v : values)
+        query.addBindValue(v);
+    return connection.exec(query);
+}
+
+bool indexExists(DatabaseConnection& connection, const QString& name)
+{
+    QSqlQuery query(connection.database());
+    const QString statement = connection.isPostgres()
+                                  ? QStringLiteral("SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() AND "
+                                                   "indexname = ?")
+                                  : QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?");
+    // Unknown counts as present: nothing is attempted on a database that cannot even be asked.
+    return !run(connection, query, statement, {name}) || query.next();
 }
 
 } // namespace
 
-bool load(DatabaseConnection& connection, Overview& out)
+void ensureIndexes(DatabaseConnection& connection)
 {
-    Overview read;
+    const QList<QPair<const char*, const char*>> indexes = {
+        {pupilsIndex, "\"TypZkous\", \"Trida\", \"Prijmeni\", \"Datum\", \"Spravne\", \"Chybne\""},
+        {daysIndex, "\"TypZkous\", \"Trida\", \"Datum\", \"Spravne\", \"Chybne\""},
+    };
+    const QString failure = connection.failure();
+    for (const auto& [name, fields] : indexes)
+        if (!indexExists(connection, QLatin1String(name)))
+            connection.exec(QStringLiteral("CREATE INDEX \"%1\" ON \"Prehled\" (%2)")
+                                .arg(QLatin1String(name), QLatin1String(fields)));
+    connection.setFailure(failure);
+}
+
+bool loadPupils(DatabaseConnection& connection, QList<Pupil>& out)
+{
+    QList<Pupil> read;
     QSet<QPair<QString, QString>> known;
     {
         QSqlQuery totals(connection.database());
@@ -46,7 +75,7 @@ bool load(DatabaseConnection& connection, Overview& out)
             p.wrong = totals.value(4).toLongLong();
             p.lastRun = dateOf(totals.value(5));
             known.insert({p.className, p.surname});
-            read.pupils << p;
+            read << p;
         }
     }
     {
@@ -58,28 +87,34 @@ bool load(DatabaseConnection& connection, Overview& out)
             p.className = pupils.value(0).toString();
             p.surname = pupils.value(1).toString();
             if (!known.contains({p.className, p.surname}))
-                read.pupils << p;
-        }
-    }
-    {
-        QSqlQuery days(connection.database());
-        if (!run(connection, days,
-                 QStringLiteral("SELECT \"Trida\", \"Datum\", SUM(COALESCE(\"Spravne\", 0) + COALESCE(\"Chybne\", 0)) "
-                                "FROM \"Prehled\" WHERE \"TypZkous\" = 3 GROUP BY \"Trida\", \"Datum\" "
-                                "ORDER BY \"Trida\", \"Datum\"")))
-            return false;
-        while (days.next()) {
-            const QDate day = dateOf(days.value(1));
-            if (day.isValid())
-                read.days << Day{days.value(0).toString(), day, days.value(2).toLongLong()};
+                read << p;
         }
     }
     QCollator czech{QLocale(QLocale::Czech)};
     czech.setNumericMode(true);
-    std::sort(read.pupils.begin(), read.pupils.end(), [&czech](const Pupil& a, const Pupil& b) {
+    std::sort(read.begin(), read.end(), [&czech](const Pupil& a, const Pupil& b) {
         const int byClass = czech.compare(a.className, b.className);
         return byClass != 0 ? byClass < 0 : czech.compare(a.surname, b.surname) < 0;
     });
+    out = read;
+    return true;
+}
+
+bool loadDays(DatabaseConnection& connection, const QString& className, QList<Day>& out)
+{
+    QSqlQuery days(connection.database());
+    if (!run(
+            connection, days,
+            QStringLiteral("SELECT \"Datum\", SUM(COALESCE(\"Spravne\", 0) + COALESCE(\"Chybne\", 0)) FROM \"Prehled\" "
+                           "WHERE \"TypZkous\" = 3 AND \"Trida\" = ? GROUP BY \"Datum\" ORDER BY \"Datum\""),
+            {className}))
+        return false;
+    QList<Day> read;
+    while (days.next()) {
+        const QDate day = dateOf(days.value(0));
+        if (day.isValid())
+            read << Day{day, days.value(1).toLongLong()};
+    }
     out = read;
     return true;
 }

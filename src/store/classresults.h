@@ -7,7 +7,7 @@
 class DatabaseConnection;
 
 // The teacher's overview of a school database: one line per pupil of this program (TypZkous 3)
-// and the examples worked per class and day, both summed by the database.
+// and the examples a class worked per day, both summed by the database.
 namespace ClassResults {
 
 struct Pupil {
@@ -25,19 +25,23 @@ struct Pupil {
 };
 
 struct Day {
-    QString className;
     QDate day;
     qint64 examples = 0;
 };
 
-struct Overview {
-    // Pupils with results, and pupils of Zaci without any, by class and surname in Czech order.
-    QList<Pupil> pupils;
-    // Per class, the days in order.
-    QList<Day> days;
-};
+// Names of the covering indexes that let both queries read an index instead of the table.
+inline constexpr const char* pupilsIndex = "Prehled_TypZkous_Trida_Prijmeni";
+inline constexpr const char* daysIndex = "Prehled_TypZkous_Trida_Datum";
 
+// Creates the two indexes when they are missing (the first time on a large table this takes a
+// few seconds). Best effort: without the right to create them the queries only take longer.
+void ensureIndexes(DatabaseConnection& connection);
+
+// Pupils with results, and pupils of Zaci without any, by class and surname in Czech order.
 // False with connection.failure() set when the tables cannot be read.
-bool load(DatabaseConnection& connection, Overview& out);
+bool loadPupils(DatabaseConnection& connection, QList<Pupil>& out);
+
+// The examples (right and wrong) of one class per day, in order of the days.
+bool loadDays(DatabaseConnection& connection, const QString& className, QList<Day>& out);
 
 } // namespace ClassResults

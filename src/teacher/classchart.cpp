@@ -45,10 +45,11 @@ ClassChart::ClassChart(QWidget* parent) : QWidget(parent), bars(new QChartView(t
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bars);
     layout->addWidget(daily);
-    showClass(std::nullopt, {});
+    showClass(std::nullopt, {}, {});
 }
 
-void ClassChart::showClass(const std::optional<QString>& chosen, const ClassResults::Overview& overview)
+void ClassChart::showClass(const std::optional<QString>& chosen, const QList<ClassResults::Pupil>& pupils,
+                           const QList<ClassResults::Day>& days)
 {
     shownClass = chosen;
     if (!chosen) {
@@ -64,7 +65,7 @@ void ClassChart::showClass(const std::optional<QString>& chosen, const ClassResu
     QChart* barChart = newChart(QStringLiteral("Třída %1 – úspěšnost žáků (%)").arg(shownName));
     auto* set = new QBarSet(QStringLiteral("Úspěšnost (%)"));
     QStringList surnames;
-    for (const ClassResults::Pupil& p : overview.pupils) {
+    for (const ClassResults::Pupil& p : pupils) {
         if (p.className != className)
             continue;
         surnames << p.surname;
@@ -92,9 +93,7 @@ void ClassChart::showClass(const std::optional<QString>& chosen, const ClassResu
     QDate first;
     QDate last;
     qint64 most = 0;
-    for (const ClassResults::Day& d : overview.days) {
-        if (d.className != className)
-            continue;
+    for (const ClassResults::Day& d : days) {
         line->append(double(d.day.startOfDay().toMSecsSinceEpoch()), double(d.examples));
         first = first.isValid() ? qMin(first, d.day) : d.day;
         last = last.isValid() ? qMax(last, d.day) : d.day;

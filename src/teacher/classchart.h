@@ -15,7 +15,8 @@ public:
     explicit ClassChart(QWidget* parent = nullptr);
 
     // Without a class both charts are empty and ask for one.
-    void showClass(const std::optional<QString>& className, const ClassResults::Overview& overview);
+    void showClass(const std::optional<QString>& className, const QList<ClassResults::Pupil>& pupils,
+                   const QList<ClassResults::Day>& days);
     const std::optional<QString>& className() const { return shownClass; }
 
     // Both charts side by side as one PNG picture; false with a Czech reason.

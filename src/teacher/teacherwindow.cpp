@@ -250,7 +250,8 @@ void TeacherWindow::openDatabase(const StoreConfig& newConfig)
     config = newConfig;
     haveDatabase = true;
     databaseLabel->setText(QDir::toNativeSeparators(config.describe()));
-    data = {};
+    data.clear();
+    daysOfClass.clear();
     model->setPupils({});
     reload();
 }
@@ -261,24 +262,27 @@ bool TeacherWindow::reload()
         setStatus(QStringLiteral("Není otevřena žádná databáze."), true);
         return false;
     }
-    ClassResults::Overview read;
+    QList<ClassResults::Pupil> read;
     {
         DatabaseConnection connection(config);
-        if (!connection.open() || !ClassResults::load(connection, read)) {
+        const bool open = connection.open();
+        if (open)
+            ClassResults::ensureIndexes(connection);
+        if (!open || !ClassResults::loadPupils(connection, read)) {
             setStatus(QStringLiteral("Výsledky nelze načíst: %1%2")
-                          .arg(connection.failure(), data.pupils.isEmpty()
-                                                         ? QString()
-                                                         : QStringLiteral(" Tabulka ukazuje dříve načtený stav.")),
+                          .arg(connection.failure(),
+                               data.isEmpty() ? QString() : QStringLiteral(" Tabulka ukazuje dříve načtený stav.")),
                       true);
             return false;
         }
     }
     data = read;
-    model->setPupils(data.pupils);
+    daysOfClass.clear();
+    model->setPupils(data);
 
     const QVariant chosen = classBox->currentData();
     QStringList classes;
-    for (const ClassResults::Pupil& p : data.pupils)
+    for (const ClassResults::Pupil& p : data)
         if (!classes.contains(p.className))
             classes << p.className;
     {
@@ -292,9 +296,9 @@ bool TeacherWindow::reload()
     }
     classChosen();
     const QLocale czech(QLocale::Czech);
-    setStatus(QStringLiteral("Načteno: žáků %1, tříd %2.")
-                  .arg(czech.toString(data.pupils.size()), czech.toString(classes.size())),
-              false);
+    setStatus(
+        QStringLiteral("Načteno: žáků %1, tříd %2.").arg(czech.toString(data.size()), czech.toString(classes.size())),
+        false);
     return true;
 }
 
@@ -313,7 +317,20 @@ void TeacherWindow::updateChart()
         if (current.isValid())
             chosen = current.siblingAtColumn(ClassTableModel::ClassColumn).data(ClassTableModel::SortRole);
     }
-    chart->showClass(chosen.isValid() ? std::optional(chosen.toString()) : std::nullopt, data);
+    if (!chosen.isValid()) {
+        chart->showClass(std::nullopt, {}, {});
+        return;
+    }
+    const QString className = chosen.toString();
+    if (!daysOfClass.contains(className) && haveDatabase) {
+        QList<ClassResults::Day> days;
+        DatabaseConnection connection(config);
+        if (!connection.open() || !ClassResults::loadDays(connection, className, days))
+            setStatus(QStringLiteral("Průběh po dnech nelze načíst: %1").arg(connection.failure()), true);
+        else
+            daysOfClass.insert(className, days);
+    }
+    chart->showClass(className, data, daysOfClass.value(className));
 }
 
 void TeacherWindow::chooseDatabaseFile()

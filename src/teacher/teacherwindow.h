@@ -4,6 +4,7 @@
 #include "store/classresults.h"
 #include "store/storeconfig.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -43,7 +44,7 @@ public:
     // holds ImportOutcome::Kind as an int in Qt::UserRole (-1 for a line about a whole file).
     QTreeWidget* importLog() const { return log; }
     QString status() const;
-    const ClassResults::Overview& overview() const { return data; }
+    const QList<ClassResults::Pupil>& pupils() const { return data; }
 
 signals:
     void importsFinished();
@@ -69,7 +70,9 @@ private:
 
     StoreConfig config;
     bool haveDatabase = false;
-    ClassResults::Overview data;
+    QList<ClassResults::Pupil> data;
+    // The chart's days of the classes shown since the last reading of the table.
+    QHash<QString, QList<ClassResults::Day>> daysOfClass;
 
     QLabel* databaseLabel;
     QLabel* statusLabel;

@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(log->topLevelItem(0)->text(2), "importováno: Novák, třída 2B, dobře 3, špatně 1");
         QVERIFY(log->topLevelItem(5)->text(2).contains("binární"));
         QCOMPARE(db.count(), 2);
-        QCOMPARE(w.overview().pupils.size(), 2);
+        QCOMPARE(w.pupils().size(), 2);
     }
 
     // The database fails while the window is open: a message, the last table kept, nothing claimed.
@@ -215,7 +215,7 @@ private slots:
         TeacherWindow w;
         w.show();
         w.openConfigured();
-        QCOMPARE(w.overview().pupils.size(), 1);
+        QCOMPARE(w.pupils().size(), 1);
         if (db.kind == StoreFixture::Database::Kind::Sqlite) {
             for (const char* suffix : {"-wal", "-shm"})
                 QFile::remove(db.url + suffix);
