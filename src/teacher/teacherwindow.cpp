@@ -213,8 +213,10 @@ TeacherWindow::TeacherWindow(QWidget* parent)
 TeacherWindow::~TeacherWindow()
 {
     cancel = true;
-    if (worker)
+    if (worker) {
         worker->wait();
+        delete worker;
+    }
 }
 
 QString TeacherWindow::status() const
