@@ -29,3 +29,7 @@ if [ -x "$build/bench/bench_store" ]; then
   echo "== school database =="
   "$build/bench/bench_store" "$@"
 fi
+if [ -x "$build/bench/bench_classresults" ]; then
+  echo "== teacher's window: opening a school =="
+  "$build/bench/bench_classresults" "$@"
+fi

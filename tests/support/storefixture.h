@@ -2,6 +2,8 @@
 
 // A school database for one test (SQLite, or PostgreSQL at KVIZMAT_TEST_PG_URL) and a configuration naming it.
 
+#include "core/report.h"
+#include "core/reportcipher.h"
 #include "store/databaseconnection.h"
 #include "store/schoolschema.h"
 #include "store/storeconfig.h"
@@ -42,6 +44,24 @@ inline ToolRun tool(const QStringList& args, const QByteArray& input = QByteArra
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
         return {-2, QString(), p.errorString()};
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+// The e-mailed block of a run on `day` from 10:05 to 10:50, as the pupils' program writes it.
+inline QByteArray reportBlock(const QString& name, const QString& className, int right, int wrong,
+                              QDate day = QDate(2024, 5, 2))
+{
+    RunState run;
+    run.pupilName = name;
+    run.pupilClass = className;
+    run.signInDateTime = toOleDate(QDateTime(day, QTime(10, 5)));
+    run.examplesRight = right;
+    run.examplesWrong = wrong;
+    run.dialogsRight = right * 3 + wrong;
+    run.dialogsWrong = wrong * 2;
+    ReportCipher::InitCipher();
+    ReportCipher::StartBlock();
+    ReportCipher::EncodeText(buildReport(run, QDateTime(day, QTime(10, 50)), QLocale(QLocale::Czech)));
+    return ReportCipher::GetEncodedBlock().toUtf8();
 }
 
 inline bool run(const StoreConfig& config, const QStringList& statements)

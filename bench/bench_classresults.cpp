@@ -1,0 +1,128 @@
+// Opening a school in the teacher's window: the connection, the grouped query of the class table
+// and the days of one class for the chart, against a Prehled of 1,000,000 rows (40 classes of 30 pupils, 300 days),
+// on SQLite and on PostgreSQL. Usage: bench_classresults [postgresql://...]; prints figures only.
+
+#include "store/classresults.h"
+#include "store/databaseconnection.h"
+#include "store/schoolschema.h"
+#include "store/storeconfig.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+const int rows = qEnvironmentVariableIntValue("BENCH_ROWS") > 0 ? qEnvironmentVariableIntValue("BENCH_ROWS") : 1000000;
+constexpr int opens = 11;
+
+bool fill(const StoreConfig& config)
+{
+    QElapsedTimer timer;
+    timer.start();
+    DatabaseConnection connection(config);
+    if (!connection.open(DatabaseConnection::Mode::Create) || !SchoolSchema::create(connection)) {
+        std::printf("  cannot create: %s\n", qPrintable(connection.failure()));
+        return false;
+    }
+    const bool pg = config.isPostgres();
+    const QString numbers =
+        pg ? QStringLiteral("generate_series(1, %1) AS s(x)").arg(rows)
+           : QStringLiteral(
+                 "(WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c LIMIT %1) SELECT x FROM c)")
+                 .arg(rows);
+    const QString day = pg ? QStringLiteral("DATE '2024-01-01' + x % 300")
+                           : QStringLiteral("date('2024-01-01', '+' || (x % 300) || ' days')");
+    const QString times =
+        pg ? QStringLiteral("'08:00'::time, '08:40'::time") : QStringLiteral("'08:00:00', '08:40:00'");
+    const bool ok = connection.beginWrite() &&
+                    connection.exec(QStringLiteral("INSERT INTO \"Prehled\" SELECT 'Žák ' || (x % 30), (x / 30 % 40) "
+                                                   "|| '.B', x % 7, x % 3, %1, %2, 'ucebna', 3 FROM %3")
+                                        .arg(times, day, numbers)) &&
+                    connection.commit() &&
+                    connection.exec(pg ? QStringLiteral("VACUUM ANALYZE") : QStringLiteral("ANALYZE"));
+    if (!ok)
+        std::printf("  cannot fill: %s\n", qPrintable(connection.failure()));
+    else
+        std::printf("  %d rows written in %.1f s\n", rows, timer.elapsed() / 1000.0);
+    return ok;
+}
+
+void measure(const StoreConfig& config)
+{
+    {
+        QElapsedTimer timer;
+        timer.start();
+        DatabaseConnection connection(config);
+        if (connection.open())
+            ClassResults::ensureIndexes(connection);
+        std::printf("  the overview's two indexes created once in %.1f s\n", timer.elapsed() / 1000.0);
+    }
+    std::vector<double> ms;
+    qsizetype pupils = 0, days = 0;
+    for (int i = 0; i < opens; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        DatabaseConnection connection(config);
+        QList<ClassResults::Pupil> read;
+        QList<ClassResults::Day> classDays;
+        const bool ok = connection.open();
+        if (ok)
+            ClassResults::ensureIndexes(connection);
+        if (!ok || !ClassResults::loadPupils(connection, read) ||
+            !ClassResults::loadDays(connection, read.value(i % read.size()).className, classDays)) {
+            std::printf("  failed: %s\n", qPrintable(connection.failure()));
+            return;
+        }
+        ms.push_back(timer.nsecsElapsed() / 1e6);
+        pupils = read.size();
+        days = classDays.size();
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("  open + class table + one class's days: median %7.1f ms   min %7.1f   max %7.1f   (%lld pupils, "
+                "%lld days, %d opens)\n",
+                ms[ms.size() / 2], ms.front(), ms.back(), qlonglong(pupils), qlonglong(days), opens);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    {
+        QTemporaryDir dir;
+        const StoreConfig config = StoreConfig::fromPath(dir.filePath(QStringLiteral("skola.db")));
+        std::printf("SQLite:\n");
+        if (fill(config))
+            measure(config);
+    }
+    const QString url = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("KVIZMAT_TEST_PG_URL");
+    if (url.isEmpty()) {
+        std::printf("PostgreSQL: no address (argument or KVIZMAT_TEST_PG_URL); skipped\n");
+        return 0;
+    }
+    const StoreConfig server = StoreConfig::fromUrl(url);
+    const QString name = QStringLiteral("kvizmat_bench_%1").arg(QRandomGenerator::global()->generate(), 0, 16);
+    {
+        DatabaseConnection admin(server);
+        if (!admin.open() || !admin.exec(QStringLiteral("CREATE DATABASE \"%1\"").arg(name))) {
+            std::printf("PostgreSQL: %s\n", qPrintable(admin.failure()));
+            return 0;
+        }
+    }
+    QUrl address(url);
+    address.setPath(QLatin1Char('/') + name);
+    std::printf("PostgreSQL:\n");
+    if (fill(StoreConfig::fromUrl(address.toString())))
+        measure(StoreConfig::fromUrl(address.toString()));
+    DatabaseConnection admin(server);
+    if (admin.open())
+        admin.exec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(name));
+    return 0;
+}

@@ -1,0 +1,167 @@
+#include "store/pupilimport.h"
+
+#include "store/databaseconnection.h"
+
+#include <QSet>
+#include <QSqlQuery>
+#include <QStringDecoder>
+
+namespace PupilImport {
+
+namespace {
+
+// Splits one line at ";" outside double quotes; "" inside quotes is one quote. False when a quote
+// is left open.
+bool splitFields(const QString& line, QStringList& fields)
+{
+    fields.clear();
+    QString field;
+    bool quoted = false;
+    bool wasQuoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < line.size() && line.at(i + 1) == QLatin1Char('"')) {
+                    field += c;
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                field += c;
+            }
+        } else if (c == QLatin1Char('"') && field.trimmed().isEmpty() && !wasQuoted) {
+            field.clear();
+            quoted = true;
+            wasQuoted = true;
+        } else if (c == QLatin1Char(';')) {
+            fields << (wasQuoted ? field : field.trimmed());
+            field.clear();
+            wasQuoted = false;
+        } else if (wasQuoted && !c.isSpace()) {
+            return false;
+        } else {
+            field += c;
+        }
+    }
+    if (quoted)
+        return false;
+    fields << (wasQuoted ? field : field.trimmed());
+    return true;
+}
+
+bool isHeader(const QStringList& fields)
+{
+    if (fields.size() != 2)
+        return false;
+    const QString first = fields.at(0).toLower();
+    const QString second = fields.at(1).toLower();
+    return (first == QStringLiteral("prijmeni") || first == QStringLiteral("příjmení")) &&
+           (second == QStringLiteral("trida") || second == QStringLiteral("třída"));
+}
+
+} // namespace
+
+Parsed parse(const QByteArray& content)
+{
+    Parsed result;
+    QByteArray data = content;
+    if (data.startsWith("\xEF\xBB\xBF"))
+        data.remove(0, 3);
+    const QList<QByteArray> lines = data.split('\n');
+    bool firstContentLine = true;
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        QByteArray raw = lines.at(n);
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        const int number = int(n + 1);
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString line = decoder.decode(raw);
+        if (decoder.hasError()) {
+            result.badLines
+                << QStringLiteral("řádek %1: není v kódování UTF-8 (uložte soubor jako CSV UTF-8)").arg(number);
+            continue;
+        }
+        if (line.trimmed().isEmpty())
+            continue;
+        QStringList fields;
+        if (!splitFields(line, fields)) {
+            result.badLines << QStringLiteral("řádek %1: neuzavřené nebo špatně umístěné uvozovky").arg(number);
+            continue;
+        }
+        const bool header = firstContentLine && isHeader(fields);
+        firstContentLine = false;
+        if (header)
+            continue;
+        if (fields.size() < 2) {
+            result.badLines << QStringLiteral("řádek %1: chybí středník mezi příjmením a třídou").arg(number);
+            continue;
+        }
+        if (fields.size() > 2) {
+            result.badLines << QStringLiteral("řádek %1: víc než dvě pole (příjmení se středníkem dejte do "
+                                              "uvozovek)")
+                                   .arg(number);
+            continue;
+        }
+        if (fields.at(0).isEmpty()) {
+            result.badLines << QStringLiteral("řádek %1: chybí příjmení").arg(number);
+            continue;
+        }
+        if (fields.at(1).isEmpty()) {
+            result.badLines << QStringLiteral("řádek %1: chybí třída").arg(number);
+            continue;
+        }
+        result.pupils.append({fields.at(0), fields.at(1)});
+    }
+    return result;
+}
+
+Outcome importCsv(DatabaseConnection& connection, const QByteArray& content)
+{
+    Outcome outcome;
+    const Parsed csv = parse(content);
+    if (!csv.badLines.isEmpty()) {
+        outcome.badLines = csv.badLines;
+        return outcome;
+    }
+    if (!connection.beginWrite()) {
+        outcome.failure = connection.failure();
+        return outcome;
+    }
+    bool ok = false;
+    {
+        QSet<QPair<QString, QString>> present;
+        QSqlQuery existing(connection.database());
+        connection.prepare(existing, QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
+        ok = connection.exec(existing);
+        while (ok && existing.next())
+            present.insert({existing.value(0).toString(), existing.value(1).toString()});
+        existing.finish();
+        QSqlQuery insert(connection.database());
+        connection.prepare(insert, QStringLiteral("INSERT INTO \"Zaci\" (\"Prijmeni\", \"Trida\") VALUES (?, ?)"));
+        for (const Pupil& pupil : csv.pupils) {
+            if (!ok)
+                break;
+            if (present.contains({pupil.surname, pupil.className})) {
+                ++outcome.known;
+                continue;
+            }
+            insert.bindValue(0, pupil.surname);
+            insert.bindValue(1, pupil.className);
+            ok = connection.exec(insert);
+            present.insert({pupil.surname, pupil.className});
+            ++outcome.added;
+        }
+    }
+    if (!ok || !connection.commit()) {
+        outcome.failure = connection.failure();
+        outcome.added = outcome.known = 0;
+        connection.rollback();
+        return outcome;
+    }
+    outcome.ok = true;
+    return outcome;
+}
+
+} // namespace PupilImport

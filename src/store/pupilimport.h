@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class DatabaseConnection;
+
+// A pupil list from a UTF-8 CSV file ("surname;class" a line, fields may be in double quotes, an
+// optional header line, blank lines ignored) written into Zaci all or nothing.
+namespace PupilImport {
+
+struct Pupil {
+    QString surname;
+    QString className;
+};
+
+struct Parsed {
+    QList<Pupil> pupils;
+    // One Czech line per bad input line, with its number.
+    QStringList badLines;
+};
+
+Parsed parse(const QByteArray& content);
+
+struct Outcome {
+    bool ok = false;
+    int added = 0;
+    // Pupils already in Zaci, skipped.
+    int known = 0;
+    // Set when the file is refused (nothing written).
+    QStringList badLines;
+    // The database's failure, in Czech (nothing written).
+    QString failure;
+};
+
+// Parses and, when every line is good, writes the new pupils in one transaction. `connection`
+// must be open.
+Outcome importCsv(DatabaseConnection& connection, const QByteArray& content);
+
+} // namespace PupilImport

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "store/classresults.h"
+
+#include <QAbstractTableModel>
+#include <QLocale>
+
+// The class table: one row per pupil, shown with Czech number and date forms. SortRole gives the
+// plain value of a cell (a number, a day number, a text) and ExportRole its text for a spreadsheet.
+class ClassTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { ClassColumn, SurnameColumn, RunsColumn, RightColumn, WrongColumn, SuccessColumn, LastRunColumn };
+    enum Role { SortRole = Qt::UserRole, ExportRole };
+
+    explicit ClassTableModel(QObject* parent = nullptr);
+
+    void setPupils(const QList<ClassResults::Pupil>& pupils);
+    const QList<ClassResults::Pupil>& pupils() const { return rows; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    QList<ClassResults::Pupil> rows;
+    QLocale czech{QLocale::Czech};
+};

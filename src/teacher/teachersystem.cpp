@@ -1,0 +1,34 @@
+#include "teacher/teachersystem.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+
+void TeacherSystem::useRealPlatform()
+{
+    openFileNames = [](QWidget* parent, const QString& title, const QString& filters) {
+        return QFileDialog::getOpenFileNames(parent, title, QString(), filters);
+    };
+    openFileName = [](QWidget* parent, const QString& title, const QString& filters) {
+        return QFileDialog::getOpenFileName(parent, title, QString(), filters);
+    };
+    saveFileName = [](QWidget* parent, const QString& title, const QString& proposedName, const QString& filters,
+                      const QString& defaultSuffix) {
+        QFileDialog dialog(parent, title, QString(), filters);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(defaultSuffix);
+        dialog.selectFile(proposedName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
+    };
+    textInput = [](QWidget* parent, const QString& title, const QString& label) {
+        bool ok = false;
+        const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);
+        return ok ? text : QString();
+    };
+    message = [](QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
+        QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    };
+}
