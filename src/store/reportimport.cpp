@@ -27,6 +27,16 @@ bool duplicateKey(const QSqlQuery& query, bool postgres)
     return (code.toInt() & 0xff) == 19; // SQLITE_CONSTRAINT
 }
 
+// When the block was imported, or an empty text when it was not (yet).
+QString importedAt(DatabaseConnection& connection, const QString& fingerprint, bool& ok)
+{
+    QSqlQuery seen(connection.database());
+    connection.prepare(seen, QStringLiteral("SELECT \"Importovano\" FROM \"ImportovaneBloky\" WHERE \"Otisk\" = ?"));
+    seen.addBindValue(fingerprint);
+    ok = connection.exec(seen);
+    return ok && seen.next() ? seen.value(0).toString() : QString();
+}
+
 } // namespace
 
 ImportOutcome importReport(DatabaseConnection& connection, const QString& blockText)
@@ -34,10 +44,7 @@ ImportOutcome importReport(DatabaseConnection& connection, const QString& blockT
     const ReportDecoder::Result decoded = ReportDecoder::decodeBlock(blockText);
     if (!decoded.ok)
         return refused(QStringLiteral("Blok nelze dekódovat: %1").arg(decoded.error));
-    ReportContents report;
-    QString problem;
-    if (!parseReport(decoded.text, report, &problem))
-        return refused(QStringLiteral("Blok neobsahuje úplnou zprávu s výsledky: %1").arg(problem));
+    const ReportContents& report = decoded.report;
     const QString fingerprint =
         QString::fromLatin1(QCryptographicHash::hash(decoded.payload, QCryptographicHash::Sha256).toHex());
 
@@ -51,55 +58,40 @@ ImportOutcome importReport(DatabaseConnection& connection, const QString& blockT
 
     if (!SchoolSchema::ensureImportTable(connection) || !connection.beginWrite())
         return refused(QStringLiteral("Výsledky nelze zapsat: %1").arg(connection.failure()), true);
-    QString importedAt;
     bool ok = false;
-    bool raced = false;
-    {
-        QSqlQuery seen(connection.database());
-        connection.prepare(seen,
-                           QStringLiteral("SELECT \"Importovano\" FROM \"ImportovaneBloky\" WHERE \"Otisk\" = ?"));
-        seen.addBindValue(fingerprint);
-        ok = connection.exec(seen);
-        if (ok && seen.next())
-            importedAt = seen.value(0).toString();
-        seen.finish();
-        if (ok && importedAt.isEmpty()) {
-            QSqlQuery insert(connection.database());
-            connection.prepare(
-                insert, QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
-                                       "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
-                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-            insert.addBindValue(report.pupilName);
-            insert.addBindValue(report.pupilClass);
-            insert.addBindValue(report.examplesRight);
-            insert.addBindValue(report.examplesWrong);
-            insert.addBindValue(connection.timeValue(report.from.time()));
-            insert.addBindValue(connection.timeValue(report.to.time()));
-            insert.addBindValue(connection.dateValue(report.to.date()));
-            insert.addBindValue(QStringLiteral("e-mail"));
-            insert.addBindValue(3);
-            QSqlQuery remember(connection.database());
-            connection.prepare(
-                remember,
-                QStringLiteral("INSERT INTO \"ImportovaneBloky\" (\"Otisk\", \"Importovano\") VALUES (?, ?)"));
-            remember.addBindValue(fingerprint);
-            remember.addBindValue(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")));
-            ok = connection.exec(insert) && connection.exec(remember);
-            raced = !ok && duplicateKey(remember, connection.isPostgres());
-        }
+    bool racedAway = false;
+    QString when = importedAt(connection, fingerprint, ok);
+    if (ok && when.isEmpty()) {
+        // The fingerprint first: an import of the same block running at the same time stops at its key.
+        QSqlQuery remember(connection.database());
+        connection.prepare(
+            remember, QStringLiteral("INSERT INTO \"ImportovaneBloky\" (\"Otisk\", \"Importovano\") VALUES (?, ?)"));
+        remember.addBindValue(fingerprint);
+        remember.addBindValue(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")));
+        ok = connection.exec(remember);
+        racedAway = !ok && duplicateKey(remember, connection.isPostgres());
+        PrehledRow row;
+        row.surname = report.pupilName;
+        row.className = report.pupilClass;
+        row.right = report.examplesRight;
+        row.wrong = report.examplesWrong;
+        row.start = report.from.time();
+        row.end = report.to.time();
+        row.date = report.to.date();
+        row.signedInAs = QStringLiteral("e-mail");
+        ok = ok && SchoolSchema::appendRun(connection, row);
     }
-    if (!ok || !connection.commit()) {
+    if (racedAway) {
+        connection.rollback();
+        when = importedAt(connection, fingerprint, ok);
+    } else if (!ok || !connection.commit()) {
         const QString failure = connection.failure();
         connection.rollback();
-        if (raced) {
-            outcome.kind = ImportOutcome::Kind::AlreadyImported;
-            return outcome;
-        }
         return refused(QStringLiteral("Výsledky nelze zapsat, nic jsem nezměnil: %1").arg(failure), true);
     }
-    if (!importedAt.isEmpty()) {
+    if (racedAway || !when.isEmpty()) {
         outcome.kind = ImportOutcome::Kind::AlreadyImported;
-        outcome.reason = importedAt;
+        outcome.reason = when;
         return outcome;
     }
     outcome.kind = ImportOutcome::Kind::Imported;

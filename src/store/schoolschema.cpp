@@ -63,6 +63,25 @@ bool create(DatabaseConnection& connection, bool withTotalsIndex)
     return connection.commit();
 }
 
+bool appendRun(DatabaseConnection& connection, const PrehledRow& row)
+{
+    QSqlQuery insert(connection.database());
+    connection.prepare(insert,
+                       QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
+                                      "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
+                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    insert.addBindValue(row.surname);
+    insert.addBindValue(row.className);
+    insert.addBindValue(row.right);
+    insert.addBindValue(row.wrong);
+    insert.addBindValue(connection.timeValue(row.start));
+    insert.addBindValue(connection.timeValue(row.end));
+    insert.addBindValue(connection.dateValue(row.date));
+    insert.addBindValue(row.signedInAs);
+    insert.addBindValue(complexNumbersTest);
+    return connection.exec(insert);
+}
+
 bool ensureImportTable(DatabaseConnection& connection)
 {
     // Looked up first: PostgreSQL answers CREATE TABLE IF NOT EXISTS with a notice on every import.

@@ -1,13 +1,32 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
+#include <QTime>
+#include <QtGlobal>
 
 class DatabaseConnection;
+
+// One run as a row of Prehled, the table that every program of the family appends to.
+struct PrehledRow {
+    QString surname;   // Prijmeni
+    QString className; // Trida
+    qint32 right = 0;  // Spravne: examples right
+    qint32 wrong = 0;  // Chybne: examples wrong
+    QTime start;       // CasStrt
+    QTime end;         // CasEnd
+    QDate date;        // Datum
+    // Prihlasenjako: the operating system's user name, or "e-mail" for a run imported from a report.
+    QString signedInAs;
+};
 
 // The tables of a school database as the teacher's tool creates them: Zaci (pupils), Prehled
 // (one row per run of any program of the family) with the index that makes a pupil's totals
 // fast, and the list of e-mailed blocks already imported.
 namespace SchoolSchema {
+
+// The TypZkous of this program's runs; the other programs of the family use other numbers.
+inline constexpr int complexNumbersTest = 3;
 
 // Name of the index on Prehled (Prijmeni, TypZkous).
 inline constexpr const char* totalsIndex = "Prehled_Prijmeni_TypZkous";
@@ -15,6 +34,9 @@ inline constexpr const char* totalsIndex = "Prehled_Prijmeni_TypZkous";
 // Creates the tables in one transaction; refuses (false, failure() set) when Zaci or Prehled
 // exists already, so that nothing is ever overwritten.
 bool create(DatabaseConnection& connection, bool withTotalsIndex = true);
+
+// Appends one run of this program to Prehled, inside the caller's transaction.
+bool appendRun(DatabaseConnection& connection, const PrehledRow& row);
 
 // The table of imported block fingerprints, created when missing.
 bool ensureImportTable(DatabaseConnection& connection);

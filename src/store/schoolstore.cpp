@@ -3,6 +3,7 @@
 #include "core/procedury_a_fce.h"
 #include "core/report.h"
 #include "store/databaseconnection.h"
+#include "store/schoolschema.h"
 #include "store/storeconfig.h"
 
 #include <QFileInfo>
@@ -99,30 +100,29 @@ Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, con
     qint32 right = 0;
     qint32 wrong = 0;
     {
-        QSqlQuery insert(connection.database());
-        connection.prepare(insert,
-                           QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
-                                          "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
-                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         const QTime signInTime = fromOleDate(run.signInTime).time();
-        insert.addBindValue(run.profileSurname);
-        insert.addBindValue(run.profileClass);
-        insert.addBindValue(run.examplesRight);
-        insert.addBindValue(run.examplesWrong);
-        insert.addBindValue(connection.timeValue(signInTime.isValid() ? signInTime : QTime(0, 0)));
-        insert.addBindValue(connection.timeValue(end.time()));
-        insert.addBindValue(connection.dateValue(end.date()));
-        insert.addBindValue(userName);
-        insert.addBindValue(3);
+        PrehledRow row;
+        row.surname = run.profileSurname;
+        row.className = run.profileClass;
+        row.right = run.examplesRight;
+        row.wrong = run.examplesWrong;
+        row.start = signInTime.isValid() ? signInTime : QTime(0, 0);
+        row.end = end.time();
+        row.date = end.date();
+        row.signedInAs = userName;
 
+        // The run first: on PostgreSQL a failed statement spoils the rest of the transaction, and
+        // the insert's failure is the one worth telling.
+        const bool appended = SchoolSchema::appendRun(connection, row);
         QSqlQuery totals(connection.database());
         totals.setForwardOnly(true);
-        connection.prepare(totals, QStringLiteral("SELECT COALESCE(SUM(COALESCE(\"Spravne\", 0)), 0), "
-                                                  "COALESCE(SUM(COALESCE(\"Chybne\", 0)), 0) FROM \"Prehled\" "
-                                                  "WHERE \"Prijmeni\" = ? AND \"TypZkous\" = 3"));
+        if (appended)
+            connection.prepare(totals, QStringLiteral("SELECT COALESCE(SUM(COALESCE(\"Spravne\", 0)), 0), "
+                                                      "COALESCE(SUM(COALESCE(\"Chybne\", 0)), 0) FROM \"Prehled\" "
+                                                      "WHERE \"Prijmeni\" = ? AND \"TypZkous\" = ?"));
         totals.addBindValue(run.profileSurname);
-
-        if (connection.exec(insert) && connection.exec(totals)) {
+        totals.addBindValue(SchoolSchema::complexNumbersTest);
+        if (appended && connection.exec(totals)) {
             if (totals.next()) {
                 right = clampedTotal(totals.value(0));
                 wrong = clampedTotal(totals.value(1));

@@ -55,8 +55,7 @@ QStringList pupilsOf(const MailReport::Result& result)
     QStringList pupils;
     for (const MailReport::Block& b : result.blocks) {
         const ReportDecoder::Result decoded = ReportDecoder::decodeBlock(b.text);
-        ReportContents report;
-        pupils << (decoded.ok && parseReport(decoded.text, report) ? report.pupilName : QStringLiteral("!"));
+        pupils << (decoded.ok ? decoded.report.pupilName : QStringLiteral("!"));
     }
     return pupils;
 }
