@@ -1,6 +1,4 @@
-#include "step2/picturemouse.h"
-#include "support/testsupport.h"
-
+#include "app/exerciseflow.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
 #include "feedback/correctdrawings.h"
@@ -8,47 +6,57 @@
 #include "step1/krok1.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
+#include "support/modalscript.h"
+#include "support/pupil.h"
 #include "support/recordingsurface.h"
-#include "ui/forms/forms.h"
 
 #include <QLabel>
-#include <QPushButton>
-#include <QtTest>
+
+using namespace TestSupport;
 
 class TestSpatny : public QObject {
     Q_OBJECT
 
-    // A review for the result re + im i (the operands stay those of the default example).
-    Spatny& reviewFor(float re, float im)
+    // The review of an example whose every answer was left empty.
+    static Spatny* reviewOf(const QList<float>& draws)
     {
-        Forms::get<Krok1>();
-        Data_a_promene::resultRe = re;
-        Data_a_promene::resultIm = im;
-        Forms::get<krok2>().Form_Load();
-        Forms::get<Krok3>().Form_Load();
-        Forms::get<Spatny>().Form_Load();
-        return Forms::get<Spatny>();
+        scriptNextExample(draws);
+        ExerciseFlow::firstExample();
+        Pupil::clickButton(&Forms::get<Krok1>(), "Contin");
+        Pupil::clickButton(&Forms::get<krok2>(), "Contin");
+        Pupil::clickButton(&Forms::get<Krok3>(), "dok");
+        return shown<Spatny>();
     }
 
 private slots:
     void init()
     {
-        TestSupport::resetProgram();
+        resetProgram();
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     }
     void cleanup() { Forms::unloadAll(); }
 
+    void formatsUnderCzechLocale_data()
+    {
+        QTest::addColumn<QList<float>>("draws");
+        QTest::addColumn<QStringList>("shown"); // operands, operation, result, absolute value, angle
+        QTest::newRow("-3 + 0i") << exampleDraws(2, -3, 0, 0, 0)
+                                 << QStringList{"-3", "+", "0", "0", "+", "0", "Rozdíl je:", "-3,00", "-", "0,00",
+                                                "3,00", "180,0"};
+        QTest::newRow("1200 + 900i") << exampleDraws(1, 600, 450, 600, 450)
+                                     << QStringList{"600", "+", "450", "600", "+", "450", "Součet je:", "1200,00", "+",
+                                                    "900,00", "1\u00a0500,00", "36,9"};
+    }
     void formatsUnderCzechLocale()
     {
-        const QList<QPair<QPointF, QString>> rows = {{{-3, 0}, "-3,00 - 0,00 3,00 180,0"},
-                                                     {{1200, 900}, "1200,00 + 900,00 1\u00a0500,00 36,9"}};
-        for (const auto& [z, shown] : rows) {
-            Spatny& s = reviewFor(z.x(), z.y());
-            QCOMPARE(
-                QStringList({s.cis3[0]->text(), s.cis3[1]->text(), s.cis3[2]->text(), s.ab->text(), s.uhFi->text()})
-                    .join(' '),
-                shown);
-        }
+        QFETCH(QList<float>, draws);
+        Spatny* review = reviewOf(draws);
+        QVERIFY(review);
+        QStringList texts;
+        for (const char* name : {"cis1_0", "cis1_1", "cis1_2", "cis2_0", "cis2_1", "cis2_2", "oper", "cis3_0", "cis3_1",
+                                 "cis3_2", "ab", "uhFi"})
+            texts << child<QLabel>(review, name)->text();
+        QTEST(texts, "shown");
     }
 
     void correctDrawings()
@@ -73,45 +81,70 @@ private slots:
         QCOMPARE(crest, 111.f - 67);
     }
 
-    // "&Sinus" and "&Vektor" show the step form modally over the hidden review with only `back`, the
-    // mouse ignored; `back` returns with the form's buttons restored.
+    // "&Sinus" and "&Vektor" show the step form modally over the hidden review with the red drawing,
+    // only `back` (the default) and the mouse ignored; `back` returns with the normal buttons.
     void showState_data()
     {
-        QTest::addColumn<bool>("sinus");
-        QTest::newRow("Sinus") << true;
-        QTest::newRow("Vektor") << false;
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("forward");
+        QTest::newRow("Sinus") << "Sinusak" << "Krok3" << "pb" << "dok";
+        QTest::newRow("Vektor") << "vek" << "krok2" << "Graf" << "Contin";
     }
     void showState()
     {
-        QFETCH(bool, sinus);
-        Spatny& s = reviewFor(3, 4);
-        s.showModeless();
-        krok2& k2 = Forms::get<krok2>();
-        Krok3& k3 = Forms::get<Krok3>();
-        Form* form = sinus ? static_cast<Form*>(&k3) : &k2;
-        PictureBox* picture = sinus ? k3.pb : k2.Graf;
-        const QList<QPushButton*> buttons = sinus ? QList<QPushButton*>{k3.dok, k3.bac, k3.kon, k3.back}
-                                                  : QList<QPushButton*>{k2.Contin, k2.bac, k2.kon, k2.back};
-        const auto state = [&] {
-            QString seen = QString::number(Data_a_promene::correctDrawingMode) + (s.isVisible() ? " review " : " ");
-            for (QPushButton* b : buttons)
-                seen += QString(b->isHidden() ? "-" : "+") + (b->isDefault() ? "D" : "");
-            return seen + QString::asprintf(" %g %d %d %g", k2.vectorEndX, int(k2.vectorFollowing), int(k3.amplitude),
-                                            k3.phaseShift);
+        QFETCH(QString, step);
+        QFETCH(QString, picture);
+        QFETCH(QString, forward);
+        Spatny* review = reviewOf(exampleDraws(4, 25, 0, 3, -4)); // 3 + 4i
+        QVERIFY(review);
+        krok2& step2 = Forms::get<krok2>();
+        Krok3& step3 = Forms::get<Krok3>();
+        Form* form = step == "krok2" ? static_cast<Form*>(&step2) : &step3;
+        auto* area = child<PictureBox>(form, qPrintable(picture));
+        auto redPixels = [&] {
+            int n = 0;
+            const QImage image = area->image();
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += image.pixelColor(x, y) == Qt::red;
+            return n;
         };
-        QString during;
-        TestSupport::onNextModal([&](QWidget* w) {
-            for (QPointF p : {QPointF(100, 100), QPointF(186, 110.5), QPointF(242.5, 60)}) {
-                PictureMouse::click(picture, p);
-                PictureMouse::drag(picture, p, p + QPointF(-30, -40));
+        const int red = redPixels();
+        QVERIFY(red > 100); // the correct drawing, over the pupil's picture
+        auto buttons = [&] {
+            QStringList visible;
+            for (QString name : {forward, QStringLiteral("bac"), QStringLiteral("kon"), QStringLiteral("back")}) {
+                auto* b = child<QPushButton>(form, qPrintable(name));
+                if (!b->isHidden())
+                    visible << name + (b->isDefault() ? " (default)" : "");
             }
-            during = w == form ? state() : w->objectName();
-            QTest::mouseClick(buttons[3], Qt::LeftButton);
+            return visible;
+        };
+        auto unchanged = [&] {
+            return step2.vectorEndX == 186 && step2.vectorFollowing == 0 && step3.amplitude == 40 &&
+                   step3.phaseShift == 0;
+        };
+        bool shownAlone = false;
+        QStringList during;
+        ModalScript modals;
+        modals.expect(step, [&](QWidget*) {
+            for (QPointF p : {QPointF(100, 100), QPointF(186, 110.5), QPointF(242.5, 60)}) {
+                Pupil::click(area, p);
+                Pupil::drag(area, p, p + QPointF(-30, -40));
+            }
+            shownAlone = Data_a_promene::correctDrawingMode && !review->isVisible() && unchanged() && redPixels() == red;
+            during = buttons();
+            Pupil::clickButton(form, "back");
         });
-        (sinus ? s.Sinusak : s.vek)->click();
-        QCOMPARE(during, "1 ---+D 186 0 40 0");
-        QCOMPARE(state(), "0 review +D++- 186 0 40 0");
-        QVERIFY(!form->isVisible());
+        QFETCH(QString, button);
+        Pupil::clickButton(review, qPrintable(button));
+        QCOMPARE(modals.pending(), 0);
+        QVERIFY(shownAlone);
+        QCOMPARE(during, QStringList{"back (default)"});
+        QVERIFY(!Data_a_promene::correctDrawingMode && review->isVisible() && !form->isVisible() && unchanged());
+        QCOMPARE(buttons(), QStringList({forward + " (default)", "bac", "kon"}));
     }
 };
 

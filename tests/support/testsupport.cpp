@@ -1,13 +1,10 @@
 #include "support/testsupport.h"
 
-#include "app/navigation.h"
+#include "app/exerciseflow.h"
 #include "core/data_a_promene.h"
-#include "ui/forms/forms.h"
 #include "ui/forms/system.h"
 
 #include <QApplication>
-#include <QTimer>
-#include <QWidget>
 
 #include <memory>
 
@@ -43,7 +40,7 @@ void resetProgram()
     QApplication::processEvents();
     Data_a_promene::resetAll();
     System::useRealPlatform();
-    Navigation::install();
+    ExerciseFlow::install();
     beeps = 0;
     endRequests = 0;
     questionAnswers.clear();
@@ -58,9 +55,7 @@ void resetProgram()
             nextExampleValues.clear();
             return r;
         }
-        // A fixed sum: (100 + 200i) + (300 - 400i) unless a test scripts its own.
-        return scripted({0.1f, drawFor(100, 2000, 1000), drawFor(200, 2000, 1000), drawFor(300, 2000, 1000),
-                         drawFor(-400, 2000, 1000)});
+        return scripted(exampleDraws(1, 100, 200, 300, -400));
     };
     System::question = [](QWidget*, const QString&, const QString& text, QMessageBox::StandardButton) {
         questionsAsked << text;
@@ -76,29 +71,19 @@ void resetProgram()
     System::userName = [] { return QStringLiteral("zak"); };
 }
 
-void onNextModal(std::function<void(QWidget*)> action)
-{
-    auto tries = std::make_shared<int>(0);
-    auto timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal) {
-            timer->stop();
-            timer->deleteLater();
-            action(modal);
-        } else if (++*tries > 250) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start();
-}
-
 float drawFor(int n, float span, float offset)
 {
     // The middle of the interval of r that floors to n keeps clear of rounding at its ends.
     return (float(n) + offset + 0.5f) / span;
+}
+
+QList<float> exampleDraws(int op, int a1, int b1, int a2, int b2)
+{
+    const float span = op >= 3 ? 200 : 2000;
+    QList<float> draws{(float(op) - 0.5f) / 4.0f};
+    for (int n : {a1, b1, a2, b2})
+        draws << drawFor(n, span, span / 2);
+    return draws;
 }
 
 } // namespace TestSupport
