@@ -42,9 +42,8 @@ info::info()
     title.setPointSize(20);
     title.setBold(true);
     Label2->setFont(title);
-    Label7 =
-        makeLabel(QStringLiteral("Label7"),
-                  QStringLiteral("verze " KVIZMAT_VERSION_SHOWN "\nPro střední průmyslové školy napsal Jan Kvizmatik"));
+    Label7 = makeLabel(QStringLiteral("Label7"), QStringLiteral("verze " KVIZMAT_VERSION_SHOWN
+                                                                "\nPro střední průmyslové školy napsal Jan Kvizmatik"));
     Label3 =
         makeLabel(QStringLiteral("Label3"),
                   QStringLiteral("Tento program je určen žákům středních průmyslových škol technického zaměření k "

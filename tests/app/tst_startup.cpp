@@ -104,9 +104,15 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("surname");
         QTest::addColumn<QString>("className");
-        QTest::newRow("padded") << "Novák;    2B" << "Novák" << "2B";
-        QTest::newRow("semicolon in the name") << "Nová;k; 2B" << "Nová" << "2B";
-        QTest::newRow("no class") << "Novák" << "Novák" << "";
+        QTest::newRow("padded") << "Novák;    2B"
+                                << "Novák"
+                                << "2B";
+        QTest::newRow("semicolon in the name") << "Nová;k; 2B"
+                                               << "Nová"
+                                               << "2B";
+        QTest::newRow("no class") << "Novák"
+                                  << "Novák"
+                                  << "";
     }
     void profileParsing()
     {

@@ -142,8 +142,8 @@ class TestClassroom : public QObject {
         clock = QDateTime(QDate(2026, 3, 14), QTime(10, 2, 10));
         modals->expect("Konec", [](QWidget*) { Pupil::press(Qt::Key_A, Qt::AltModifier); });
         modals->expect("Souhrn", [this](QWidget* w) {
-            for (const char* name : {"Dnes_0", "Dnes_1", "Dnes_2", "Celk_0", "Celk_1", "Celk_2", "dilcichDobre",
-                                     "dilcichSpatne"})
+            for (const char* name :
+                 {"Dnes_0", "Dnes_1", "Dnes_2", "Celk_0", "Celk_1", "Celk_2", "dilcichDobre", "dilcichSpatne"})
                 summary << child<QLabel>(w, name)->text();
             Pupil::press(Qt::Key_O, Qt::AltModifier);
         });

@@ -41,11 +41,12 @@ private slots:
         QTest::addColumn<QList<float>>("draws");
         QTest::addColumn<QStringList>("shown"); // operands, operation, result, absolute value, angle
         QTest::newRow("-3 + 0i") << exampleDraws(2, -3, 0, 0, 0)
-                                 << QStringList{"-3", "+", "0", "0", "+", "0", "Rozdíl je:", "-3,00", "-", "0,00",
-                                                "3,00", "180,0"};
+                                 << QStringList{"-3",         "+",     "0", "0",    "+",    "0",
+                                                "Rozdíl je:", "-3,00", "-", "0,00", "3,00", "180,0"};
         QTest::newRow("1200 + 900i") << exampleDraws(1, 600, 450, 600, 450)
-                                     << QStringList{"600", "+", "450", "600", "+", "450", "Součet je:", "1200,00", "+",
-                                                    "900,00", "1\u00a0500,00", "36,9"};
+                                     << QStringList{"600", "+",      "450",           "600",
+                                                    "+",   "450",    "Součet je:",    "1200,00",
+                                                    "+",   "900,00", "1\u00a0500,00", "36,9"};
     }
     void formatsUnderCzechLocale()
     {
@@ -89,8 +90,14 @@ private slots:
         QTest::addColumn<QString>("step");
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("forward");
-        QTest::newRow("Sinus") << "Sinusak" << "Krok3" << "pb" << "dok";
-        QTest::newRow("Vektor") << "vek" << "krok2" << "Graf" << "Contin";
+        QTest::newRow("Sinus") << "Sinusak"
+                               << "Krok3"
+                               << "pb"
+                               << "dok";
+        QTest::newRow("Vektor") << "vek"
+                                << "krok2"
+                                << "Graf"
+                                << "Contin";
     }
     void showState()
     {
@@ -134,7 +141,8 @@ private slots:
                 Pupil::click(area, p);
                 Pupil::drag(area, p, p + QPointF(-30, -40));
             }
-            shownAlone = Data_a_promene::correctDrawingMode && !review->isVisible() && unchanged() && redPixels() == red;
+            shownAlone =
+                Data_a_promene::correctDrawingMode && !review->isVisible() && unchanged() && redPixels() == red;
             during = buttons();
             Pupil::clickButton(form, "back");
         });

@@ -24,7 +24,8 @@ private slots:
     {
         QFETCH(int, op);
         QFETCH(QList<int>, operands);
-        const Example ex = GenerateExample(scripted(exampleDraws(op, operands[0], operands[1], operands[2], operands[3])));
+        const Example ex =
+            GenerateExample(scripted(exampleDraws(op, operands[0], operands[1], operands[2], operands[3])));
         QCOMPARE(int(ex.operation), op);
         for (int i = 0; i < 4; ++i)
             QCOMPARE(ex.operands[i], float(operands[i]));

@@ -58,10 +58,18 @@ private slots:
         QTest::addColumn<QString>("im");
         QTest::addColumn<QString>("sign");
         QTest::addColumn<QString>("magnitude");
-        QTest::newRow("empty") << "" << "+" << "0";
-        QTest::newRow("negative with point") << "-12.75" << "-" << "12,75";
-        QTest::newRow("comma stops the number") << "1,5" << "+" << "1";
-        QTest::newRow("huge") << "1e999" << "+" << "1,79769313486232E+308";
+        QTest::newRow("empty") << ""
+                               << "+"
+                               << "0";
+        QTest::newRow("negative with point") << "-12.75"
+                                             << "-"
+                                             << "12,75";
+        QTest::newRow("comma stops the number") << "1,5"
+                                                << "+"
+                                                << "1";
+        QTest::newRow("huge") << "1e999"
+                              << "+"
+                              << "1,79769313486232E+308";
     }
     void enterGoesOnAndCopiesTheEntries()
     {
