@@ -5,17 +5,12 @@
 #include "app/help.h"
 #include "app/uvod.h"
 #include "app/welcome.h"
-#include "core/colors.h"
 #include "core/data_a_promene.h"
-#include "core/judging.h"
-#include "core/scales.h"
 #include "feedback/dobry.h"
 #include "feedback/spatny.h"
 #include "results/genlist.h"
 #include "results/souhrn.h"
 #include "step1/krok1.h"
-#include "step2/krok2.h"
-#include "step3/krok3.h"
 #include "support/modalscript.h"
 #include "support/pupil.h"
 #include "support/storefixture.h"
@@ -23,35 +18,8 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-
-#include <cmath>
 
 using namespace TestSupport;
-
-#define PUPIL(...)                                                                                                     \
-    do {                                                                                                               \
-        __VA_ARGS__;                                                                                                   \
-        if (QTest::currentTestFailed())                                                                                \
-            return;                                                                                                    \
-    } while (false)
-
-namespace {
-
-// The four entries of step 1, and whether the vector, the sinusoid and its phase shift are drawn right.
-struct Work {
-    QStringList step1;
-    bool vector = true, sinusoid = true, phase = true;
-};
-
-template <class F> F* active()
-{
-    F* form = shown<F>();
-    return form && QTest::qWaitForWindowActive(form) ? form : nullptr;
-}
-
-} // namespace
 
 class TestClassroom : public QObject {
     Q_OBJECT
@@ -78,45 +46,9 @@ class TestClassroom : public QObject {
     // One example from Krok1 to the verdict; the question "Dotaz" is answered with Enter.
     void work(const Work& w)
     {
-        Krok1* step1 = shown<Krok1>();
-        QVERIFY(step1);
-        QCOMPARE(QApplication::focusWidget(), child(step1, "vys_0"));
-        for (const QString& entry : w.step1) {
-            Pupil::type(entry);
-            Pupil::press(Qt::Key_Tab);
-        }
-        Pupil::press(Qt::Key_Return);
-
-        krok2* step2 = active<krok2>();
-        QVERIFY(step2);
-        auto* graf = child<PictureBox>(step2, "Graf");
-        const float limit = Data_a_promene::axisLimit;
-        const QPointF end(std::round(Scales::planeX(Data_a_promene::resultRe, graf->ScaleWidth(), limit)),
-                          std::round(Scales::planeY(Data_a_promene::resultIm, graf->ScaleHeight(), limit)));
-        if (w.vector) {
-            Pupil::click(graf, {186, 186});
-            Pupil::hover(graf, end);
-            Pupil::click(graf, end);
-        }
-        Pupil::press(Qt::Key_Return);
-
-        Krok3* step3 = active<Krok3>();
-        QVERIFY(step3);
-        // A phase shift beyond half a period is dragged the short way and comes out normalised.
-        auto* pb = child<PictureBox>(step3, "pb");
-        const float zero = pb->ScaleHeight() / 2, fullScale = zero - 30;
-        const double r = std::hypot(double(Data_a_promene::resultRe), double(Data_a_promene::resultIm));
-        const int amplitude = std::min(int(std::lround(r / step3->axisMax * fullScale)), int(fullScale));
-        const int phase =
-            int(std::lround(Judging::GetFI(Data_a_promene::resultRe, Data_a_promene::resultIm) / 360.0 * 200));
-        if (w.sinusoid) {
-            Pupil::drag(pb, {100, zero}, {100, zero - amplitude});
-            if (w.phase)
-                Pupil::drag(pb, {242, 60}, {242.0 - (phase > 100 ? phase - 200 : phase), 60});
-        }
         modals->expect("Jseš si svými výsledky opravdu jist?",
                        [](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
-        Pupil::press(Qt::Key_Return);
+        PUPIL(workExample(w));
         QTRY_VERIFY(active<Dobry>() || active<Spatny>());
     }
 

@@ -1,6 +1,11 @@
+// One example after another on the real forms: the verdict, the review with its correct drawings, the
+// next example, and the end confirmation answered "&Ne" from every form of the loop.
+
 #include "app/exerciseflow.h"
 #include "app/konec.h"
+#include "core/colors.h"
 #include "core/data_a_promene.h"
+#include "feedback/correctdrawings.h"
 #include "feedback/dobry.h"
 #include "feedback/spatny.h"
 #include "step1/krok1.h"
@@ -9,6 +14,7 @@
 #include "step3/krok3.h"
 #include "support/modalscript.h"
 #include "support/pupil.h"
+#include "support/recordingsurface.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -19,28 +25,6 @@ using Data_a_promene::runState;
 class TestExercise : public QObject {
     Q_OBJECT
 
-    // One example done by keys and mouse on the real forms, up to "&Dokončit". The right answers of
-    // 25 / (3 - 4i) = 3 + 4i: the vector ends at 3.006 + 3.988i, the sinusoid has amplitude 66 px
-    // (of 80.5 for the tick at 6) and phase shift 30 px.
-    static void work(const QStringList& step1, bool vector = true, bool sinusoid = true)
-    {
-        for (int i = 0; i < 4; ++i)
-            QTest::keyClicks(child<QLineEdit, Krok1>(std::array{"vys_0", "vys_1", "absh", "fi"}[i]), step1[i]);
-        Pupil::clickButton(&Forms::get<Krok1>(), "Contin");
-        auto* graf = child<PictureBox, krok2>("Graf");
-        if (vector) {
-            Pupil::click(graf, {100, 100});
-            Pupil::hover(graf, {287, 52});
-            Pupil::click(graf, {287, 52});
-        }
-        Pupil::clickButton(&Forms::get<krok2>(), "Contin");
-        auto* pb = child<PictureBox, Krok3>("pb");
-        if (sinusoid) {
-            Pupil::drag(pb, {100, 110.5}, {100, 44}); // on the x axis: amplitude 66.5 -> 66
-            Pupil::drag(pb, {242, 60}, {212, 60});    // on the vertical axis: phase 30
-        }
-        Pupil::clickButton(&Forms::get<Krok3>(), "dok");
-    }
     // The items the review marks as wrong: red labels, bold buttons.
     static QStringList marked()
     {
@@ -53,9 +37,19 @@ class TestExercise : public QObject {
                 names << name;
         return names;
     }
+    // Examples right, wrong, dialogs right, wrong.
     static QList<qint32> counters()
     {
         return {runState.examplesRight, runState.examplesWrong, runState.dialogsRight, runState.dialogsWrong};
+    }
+    // The review of the first example with every answer left empty.
+    static Spatny* reviewOf(const QList<float>& draws)
+    {
+        Forms::unloadAll();
+        scriptNextExample(draws);
+        ExerciseFlow::firstExample();
+        workExample({{}, false, false});
+        return shown<Spatny>();
     }
 
 private slots:
@@ -63,13 +57,13 @@ private slots:
     {
         resetProgram();
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-        scriptNextExample(exampleDraws(4, 25, 0, 3, -4));
+        scriptNextExample(exampleDraws(4, 25, 0, 3, -4)); // 25 / (3 - 4i) = 3 + 4i
         ExerciseFlow::firstExample();
     }
     void cleanup() { Forms::unloadAll(); }
 
-    // The verdict form, its marks and the counters (examples right, wrong, dialogs right, wrong);
-    // "&Pokračovat" to a new example on Krok1; then a wrong example shows only its own marks.
+    // The verdict form, its marks and the counters; "&Pokračovat" to a new example on Krok1; then a
+    // wrong example shows only its own marks.
     void exampleToVerdictAndOn_data()
     {
         QTest::addColumn<QStringList>("answers");
@@ -87,7 +81,7 @@ private slots:
         QFETCH(QStringList, answers);
         QFETCH(bool, vector);
         QFETCH(QList<qint32>, counts);
-        work(answers, vector);
+        PUPIL(workExample({answers, vector}));
         QPointer<Form> verdict = shown<Dobry>() ? static_cast<Form*>(shown<Dobry>()) : shown<Spatny>();
         QVERIFY(verdict && !shown<Krok3>() && shown<Vysledky>());
         QTEST(verdict->objectName(), "verdict");
@@ -103,7 +97,7 @@ private slots:
         const Krok1::Answers typed = Forms::get<Krok1>().answers();
         QVERIFY(typed.re.isEmpty() && typed.im.isEmpty() && typed.absh.isEmpty() && typed.fi.isEmpty());
 
-        work({"-9", "-5", "0", "209,05"}, false, false);
+        PUPIL(workExample({{"-9", "-5", "0", "209,05"}, false, false}));
         QCOMPARE(marked(), QStringList({"ab", "vek", "Sinusak"}));
         QCOMPARE(counters(), QList<qint32>({counts[0], counts[1] + 1, counts[2], counts[3] + 3}));
     }
@@ -111,7 +105,7 @@ private slots:
     void answeringNoChangesNothing()
     {
         questionAnswers = {QMessageBox::No};
-        work({"3", "4", "5", "53,13"});
+        PUPIL(workExample({{"3", "4", "5", "53,13"}}));
         QCOMPARE(questionsAsked, QStringList{"Jseš si svými výsledky opravdu jist?"});
         QVERIFY(shown<Krok3>() && !Forms::find<Dobry>() && !Forms::find<Spatny>());
         QCOMPARE(counters(), QList<qint32>({0, 0, 0, 0}));
@@ -159,6 +153,125 @@ private slots:
         QCOMPARE(counters(), before);
         QCOMPARE((child<QLineEdit, Krok1>("vys_0"))->text(), QStringLiteral("42"));
         QCOMPARE(endRequests, 0);
+    }
+
+    void reviewUnderCzechLocale_data()
+    {
+        QTest::addColumn<QList<float>>("draws");
+        QTest::addColumn<QStringList>("shown"); // operands, operation, result, absolute value, angle
+        QTest::newRow("-3 + 0i") << exampleDraws(2, -3, 0, 0, 0)
+                                 << QStringList{"-3",         "+",     "0", "0",    "+",    "0",
+                                                "Rozdíl je:", "-3,00", "-", "0,00", "3,00", "180,0"};
+        QTest::newRow("1200 + 900i") << exampleDraws(1, 600, 450, 600, 450)
+                                     << QStringList{"600", "+",      "450",           "600",
+                                                    "+",   "450",    "Součet je:",    "1200,00",
+                                                    "+",   "900,00", "1\u00a0500,00", "36,9"};
+    }
+    void reviewUnderCzechLocale()
+    {
+        QFETCH(QList<float>, draws);
+        Spatny* review = reviewOf(draws);
+        QVERIFY(review);
+        QStringList texts;
+        for (const char* name : {"cis1_0", "cis1_1", "cis1_2", "cis2_0", "cis2_1", "cis2_2", "oper", "cis3_0", "cis3_1",
+                                 "cis3_2", "ab", "uhFi"})
+            texts << child<QLabel>(review, name)->text();
+        QTEST(texts, "shown");
+    }
+
+    void correctDrawings()
+    {
+        // The vector to (axisLimit, axisLimit) ends 18 px inside the top right corner.
+        RecordingSurface graf(372, 372);
+        CorrectDrawings::DrawCorrectVector(graf, 40, 40, 40);
+        const auto tip = graf.lines().value(graf.lines().size() - 1);
+        QVERIFY(tip.x1 == 186 && tip.y1 == 186 && tip.x2 == 354 && tip.y2 == 18 && tip.color == Colors::Red);
+
+        // 0 and 180 degrees start on the zero line and mirror each other; amplitude 5 / 6 of 80.5 px.
+        RecordingSurface at0(485, 221), at180(485, 221);
+        CorrectDrawings::DrawCorrectSinusoid(at0, 5, 0, 6);
+        CorrectDrawings::DrawCorrectSinusoid(at180, -5, 0, 6);
+        const auto a = at0.lines(), b = at180.lines();
+        QVERIFY(a.size() == 51 && b.size() == 51 && a[0].y1 == 111 && b[0].y1 == 111 && a[1].y2 < 111);
+        float crest = 221;
+        for (int i = 0; i < 51; ++i) {
+            QVERIFY2(std::fabs(a[i].y2 + b[i].y2 - 221) <= 1.0f && b[i].x2 == a[i].x2, qPrintable(QString::number(i)));
+            crest = qMin(crest, a[i].y2);
+        }
+        QCOMPARE(crest, 111.f - 67);
+    }
+
+    // "&Sinus" and "&Vektor" show the step form modally over the hidden review with the red drawing,
+    // only `back` (the default) and the mouse ignored; `back` returns with the normal buttons.
+    void showState_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("forward");
+        QTest::newRow("Sinus") << "Sinusak"
+                               << "Krok3"
+                               << "pb"
+                               << "dok";
+        QTest::newRow("Vektor") << "vek"
+                                << "krok2"
+                                << "Graf"
+                                << "Contin";
+    }
+    void showState()
+    {
+        QFETCH(QString, step);
+        QFETCH(QString, picture);
+        QFETCH(QString, forward);
+        Spatny* review = reviewOf(exampleDraws(4, 25, 0, 3, -4));
+        QVERIFY(review);
+        krok2& step2 = Forms::get<krok2>();
+        Krok3& step3 = Forms::get<Krok3>();
+        Form* form = step == "krok2" ? static_cast<Form*>(&step2) : &step3;
+        auto* area = child<PictureBox>(form, qPrintable(picture));
+        auto redPixels = [&] {
+            int n = 0;
+            const QImage image = area->image();
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += image.pixelColor(x, y) == Qt::red;
+            return n;
+        };
+        const int red = redPixels();
+        QVERIFY(red > 100); // the correct drawing, over the pupil's picture
+        auto buttons = [&] {
+            QStringList visible;
+            for (QString name : {forward, QStringLiteral("bac"), QStringLiteral("kon"), QStringLiteral("back")}) {
+                auto* b = child<QPushButton>(form, qPrintable(name));
+                if (!b->isHidden())
+                    visible << name + (b->isDefault() ? " (default)" : "");
+            }
+            return visible;
+        };
+        auto unchanged = [&] {
+            return step2.vectorEndX == 186 && step2.vectorFollowing == 0 && step3.amplitude == 40 &&
+                   step3.phaseShift == 0;
+        };
+        bool shownAlone = false;
+        QStringList during;
+        ModalScript modals;
+        modals.expect(step, [&](QWidget*) {
+            for (QPointF p : {QPointF(100, 100), QPointF(186, 110.5), QPointF(242.5, 60)}) {
+                Pupil::click(area, p);
+                Pupil::drag(area, p, p + QPointF(-30, -40));
+            }
+            shownAlone =
+                Data_a_promene::correctDrawingMode && !review->isVisible() && unchanged() && redPixels() == red;
+            during = buttons();
+            Pupil::clickButton(form, "back");
+        });
+        QFETCH(QString, button);
+        Pupil::clickButton(review, qPrintable(button));
+        QCOMPARE(modals.pending(), 0);
+        QVERIFY(shownAlone);
+        QCOMPARE(during, QStringList{"back (default)"});
+        QVERIFY(!Data_a_promene::correctDrawingMode && review->isVisible() && !form->isVisible() && unchanged());
+        QCOMPARE(buttons(), QStringList({forward + " (default)", "bac", "kon"}));
     }
 };
 

@@ -2,6 +2,12 @@
 
 #include "app/exerciseflow.h"
 #include "core/data_a_promene.h"
+#include "core/judging.h"
+#include "core/scales.h"
+#include "step1/krok1.h"
+#include "step2/krok2.h"
+#include "step3/krok3.h"
+#include "support/pupil.h"
 #include "ui/forms/system.h"
 
 #include <QApplication>
@@ -84,6 +90,47 @@ QList<float> exampleDraws(int op, int a1, int b1, int a2, int b2)
     for (int n : {a1, b1, a2, b2})
         draws << drawFor(n, span, span / 2);
     return draws;
+}
+
+void workExample(const Work& w)
+{
+    using Data_a_promene::resultIm;
+    using Data_a_promene::resultRe;
+    Krok1* step1 = active<Krok1>();
+    QVERIFY(step1);
+    QCOMPARE(QApplication::focusWidget(), child(step1, "vys_0"));
+    for (const QString& entry : w.step1) {
+        Pupil::type(entry);
+        Pupil::press(Qt::Key_Tab);
+    }
+    Pupil::press(Qt::Key_Return);
+
+    krok2* step2 = active<krok2>();
+    QVERIFY(step2);
+    auto* graf = child<PictureBox>(step2, "Graf");
+    const float limit = Data_a_promene::axisLimit;
+    const QPointF end(std::round(Scales::planeX(resultRe, graf->ScaleWidth(), limit)),
+                      std::round(Scales::planeY(resultIm, graf->ScaleHeight(), limit)));
+    if (w.vector) {
+        Pupil::click(graf, {186, 186});
+        Pupil::hover(graf, end);
+        Pupil::click(graf, end);
+    }
+    Pupil::press(Qt::Key_Return);
+
+    Krok3* step3 = active<Krok3>();
+    QVERIFY(step3);
+    auto* pb = child<PictureBox>(step3, "pb");
+    const float zero = pb->ScaleHeight() / 2, fullScale = zero - 30;
+    const double r = std::hypot(double(resultRe), double(resultIm));
+    const int amplitude = std::min(int(std::lround(r / step3->axisMax * fullScale)), int(fullScale));
+    const int phase = int(std::lround(Judging::GetFI(resultRe, resultIm) / 360.0 * 200));
+    if (w.sinusoid) {
+        Pupil::drag(pb, {100, zero}, {100, zero - amplitude});
+        if (w.phase)
+            Pupil::drag(pb, {242, 60}, {242.0 - (phase > 100 ? phase - 200 : phase), 60});
+    }
+    Pupil::press(Qt::Key_Return);
 }
 
 } // namespace TestSupport

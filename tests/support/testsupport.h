@@ -7,6 +7,15 @@
 #include <QMessageBox>
 #include <QString>
 #include <QWidget>
+#include <QtTest>
+
+// Runs a helper that checks as it goes, and ends the test when it failed.
+#define PUPIL(...)                                                                                                     \
+    do {                                                                                                               \
+        __VA_ARGS__;                                                                                                   \
+        if (QTest::currentTestFailed())                                                                                \
+            return;                                                                                                    \
+    } while (false)
 
 // Shared test fixtures: a clean program state, scripted platform answers, the forms' widgets by name.
 namespace TestSupport {
@@ -45,11 +54,25 @@ template <class T = QWidget, class F> T* child(const char* name)
     return child<T>(&Forms::get<F>(), name);
 }
 
-// The form when it is loaded and visible.
+// The form when it is loaded and visible; active: once it has become the active window too.
 template <class F> F* shown()
 {
     F* form = Forms::find<F>();
     return form && form->isVisible() ? form : nullptr;
 }
+template <class F> F* active()
+{
+    F* form = shown<F>();
+    return form && QTest::qWaitForWindowActive(form) ? form : nullptr;
+}
+
+// One example done by keys and mouse from Krok1 up to "&Dokončit" pressed by Enter: the four entries
+// typed (Tab between them), the vector and the sinusoid drawn right when asked (the phase shift only
+// with `phase`), the short way for a phase beyond half a period.
+struct Work {
+    QStringList step1;
+    bool vector = true, sinusoid = true, phase = true;
+};
+void workExample(const Work& work);
 
 } // namespace TestSupport
