@@ -23,7 +23,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -69,23 +68,11 @@ template <class F> PictureBox* showStep(const char* area)
 
 class TestAccessibility : public QObject {
     Q_OBJECT
-    QTemporaryDir config;
 
 private slots:
-    void initTestCase()
-    {
-        // No school database: the sign-in asks nothing.
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.filePath("user")));
-        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(config.filePath("system")));
-        QDir(config.path()).mkpath("user/kvizmat");
-        QFile conf(config.filePath("user/kvizmat/kvizmat.conf"));
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write("[database]\npath=" + QFile::encodeName(config.filePath("none.db")) + "\n");
-    }
     void init()
     {
         TestSupport::resetProgram();
-        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         // 25 / (3 - 4i) = 3 + 4i: the plane's axes end at 5, the amplitude axis at 6.
         TestSupport::scriptNextExample(TestSupport::exampleDraws(4, 25, 0, 3, -4));
         // The summary of an e-mail run encodes and asks nothing.

@@ -89,8 +89,6 @@ class TestClassroom : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));
-        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dir.filePath("nowhere")));
         QDir(dir.path()).mkpath("config/kvizmat");
         QFile conf(dir.filePath("config/kvizmat/kvizmat.conf"));
         QVERIFY(conf.open(QIODevice::WriteOnly));
@@ -104,6 +102,7 @@ private slots:
         const auto realQuestion = System::question;
         TestSupport::resetProgram();
         System::question = realQuestion;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));
         clock = QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53));
         System::now = [this] { return clock; };
         // The program's end hides every window, which ends the modal displays still open.
@@ -117,7 +116,6 @@ private slots:
         };
         summary.clear();
         modals = std::make_unique<ModalScript>();
-        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         QFile::remove(databasePath());
     }
 

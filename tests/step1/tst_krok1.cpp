@@ -20,7 +20,6 @@ private slots:
     void init()
     {
         resetProgram();
-        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         scriptNextExample(exampleDraws(4, 25, 0, 3, -4)); // 25 / (3 - 4i) = 3 + 4i
         ExerciseFlow::firstExample();
     }

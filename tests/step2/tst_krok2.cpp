@@ -18,7 +18,6 @@ private slots:
     void init()
     {
         resetProgram();
-        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         ExerciseFlow::firstExample(); // (100 + 200i) + (300 - 400i)
         Pupil::clickButton(&Forms::get<Krok1>(), "Contin");
         form = shown<krok2>();

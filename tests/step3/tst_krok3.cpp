@@ -17,7 +17,6 @@ private slots:
     void init()
     {
         resetProgram();
-        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         ExerciseFlow::firstExample(); // (100 + 200i) + (300 - 400i): r = 447.2
         Pupil::clickButton(&Forms::get<Krok1>(), "Contin");
         Pupil::clickButton(&Forms::get<krok2>(), "Contin");

@@ -11,6 +11,7 @@
 #include "ui/forms/system.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -42,6 +43,11 @@ void scriptNextExample(QList<float> values)
 
 void resetProgram()
 {
+    // No configuration, so no school database, unless a test writes one; Czech number formats.
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.filePath("user")));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(config.filePath("system")));
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     Forms::unloadAll();
     QApplication::processEvents();
     Data_a_promene::resetAll();

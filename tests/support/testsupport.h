@@ -22,6 +22,7 @@ namespace TestSupport {
 
 // Unloads every form, clears the shared variables and puts in scripted platform functions:
 // no real beeps, program end recorded, a fixed clock, questions answered by `questionAnswers`.
+// The configuration is an empty folder and the default locale Czech.
 void resetProgram();
 
 // Recorded by the scripted platform.
