@@ -71,8 +71,8 @@ int main(int argc, char** argv)
 
     krok2& step2 = Forms::get<krok2>();
     Krok3& step3 = Forms::get<Krok3>();
-    PictureBox* graf = step2.Graf;
-    PictureBox* pb = step3.pb;
+    auto* graf = step2.findChild<PictureBox*>(QStringLiteral("Graf"));
+    auto* pb = step3.findChild<PictureBox*>(QStringLiteral("pb"));
     std::printf("platform %s, %d runs each\n", qPrintable(QGuiApplication::platformName()), runs);
 
     report("RedrawPlane on Graf (372 x 372)", measure([&](int i) {

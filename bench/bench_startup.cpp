@@ -1,7 +1,7 @@
 // Start-up and memory figures of the real program code, printed for bench/run.sh.
 // Usage: bench_startup LAUNCH_NS   (LAUNCH_NS: CLOCK_REALTIME in ns when the shell started it)
 // Prints "first-window-ms N" and "rss-step3-kb N".
-#include "app/navigation.h"
+#include "app/exerciseflow.h"
 #include "step1/krok1.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
@@ -61,15 +61,15 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     System::useRealPlatform();
     System::endProgram = [] {};
-    Navigation::start();
+    ExerciseFlow::install();
+    ExerciseFlow::start();
     waitFor(anyWindowExposed);
     std::printf("first-window-ms %.2f\n", double(realtimeNs() - launched) / 1e6);
 
     // The pupil's way to step 3 of the first example.
-    Krok1& step1 = Forms::get<Krok1>();
-    step1.showModeless();
-    step1.Contin->click();
-    Forms::get<krok2>().Contin->click();
+    ExerciseFlow::firstExample();
+    Forms::get<Krok1>().findChild<QPushButton*>(QStringLiteral("Contin"))->click();
+    Forms::get<krok2>().findChild<QPushButton*>(QStringLiteral("Contin"))->click();
     waitFor([] {
         Krok3* k = Forms::find<Krok3>();
         return k && k->isVisible() && k->windowHandle() && k->windowHandle()->isExposed();

@@ -1,7 +1,7 @@
 #include "app/help.h"
 
+#include "app/exerciseflow.h"
 #include "core/helptext.h"
-#include "step1/krok1.h"
 #include "ui/forms/forms.h"
 
 #include <QFontMetricsF>
@@ -56,7 +56,5 @@ Help::Help()
 void Help::Command1_Click()
 {
     Forms::unload(this);
-    Krok1& step1 = Forms::get<Krok1>();
-    step1.showModeless();
-    step1.focusFirstEntry();
+    ExerciseFlow::firstExample();
 }

@@ -11,9 +11,9 @@ class Help : public Form {
 public:
     Help();
 
+private:
     QPlainTextEdit* Text1;
     QPushButton* Command1; // Pokračovat
 
-private:
     void Command1_Click();
 };

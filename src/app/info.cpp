@@ -14,19 +14,9 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
+QLabel* makeAddress(Form* form, const QString& name, const QString& address)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setAccessibleName(text);
-    return label;
-}
-
-QLabel* makeAddress(QWidget* parent, const QString& name, const QString& address)
-{
-    auto* label = new QLabel(address, parent);
-    label->setObjectName(name);
+    QLabel* label = form->makeLabel(name, address, 0, QStringLiteral("Napsat e-mail na adresu ") + address);
     QPalette blue = label->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     label->setPalette(blue);
@@ -36,7 +26,6 @@ QLabel* makeAddress(QWidget* parent, const QString& name, const QString& address
     label->setCursor(Qt::PointingHandCursor);
     // Reachable by Tab and opened by Enter or Space too, not only by the mouse.
     label->setFocusPolicy(Qt::StrongFocus);
-    label->setAccessibleName(QStringLiteral("Napsat e-mail na adresu ") + address);
     return label;
 }
 
@@ -48,23 +37,24 @@ info::info()
     setWindowTitle(QStringLiteral("Informace"));
     setAccessibleName(QStringLiteral("Informace o programu"));
 
-    Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Kvizmat 3: Komplexní čísla"));
+    Label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("Kvizmat 3: Komplexní čísla"));
     QFont title(QStringLiteral("Arial"));
     title.setPointSize(20);
     title.setBold(true);
     Label2->setFont(title);
-    Label7 =
-        makeLabel(this, QStringLiteral("Label7"),
-                  QStringLiteral("verze " KVIZMAT_VERSION_SHOWN "\nPro střední průmyslové školy napsal Jan Kvizmatik"));
+    Label7 = makeLabel(QStringLiteral("Label7"), QStringLiteral("verze " KVIZMAT_VERSION_SHOWN
+                                                                "\nPro střední průmyslové školy napsal Jan Kvizmatik"));
     Label3 =
-        makeLabel(this, QStringLiteral("Label3"),
+        makeLabel(QStringLiteral("Label3"),
                   QStringLiteral("Tento program je určen žákům středních průmyslových škol technického zaměření k "
                                  "procvičení matematiky a elektrotechniky, ve kterých se komplexní čísla hojně "
                                  "používají. Doufám, že se vám bude líbit a že mu zůstanete věrnými uživateli. Přeji "
                                  "vám mnoho správně zakreslených komplexních čísel.\n\nJan Kvizmatik"));
-    Label4 = makeLabel(this, QStringLiteral("Label4"),
+    Label4 = makeLabel(QStringLiteral("Label4"),
                        QStringLiteral("Pokud byste nalezli v tomto programu chybu nebo měli námět na jeho "
                                       "zlepšení či návrh na jiný program můžete mě kontaktovat e-mailem na:"));
+    for (QLabel* text : {Label2, Label7, Label3, Label4})
+        text->setWordWrap(true);
     Label1 = makeAddress(this, QStringLiteral("Label1"), QString::fromLatin1(firstAddress));
     Label6 = makeAddress(this, QStringLiteral("Label6"), QString::fromLatin1(secondAddress));
     Label1->installEventFilter(this);

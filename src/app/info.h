@@ -14,6 +14,10 @@ public:
     static constexpr const char* firstAddress = "kvizmat@spse-example.cz";
     static constexpr const char* secondAddress = "autor.kvizmatu@example.cz";
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     QLabel* Label2;        // title
     QLabel* Label7;        // version and credits
     QLabel* Label3;        // about text
@@ -22,10 +26,6 @@ public:
     QLabel* Label6;        // second address
     QPushButton* Command1; // &OK
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void writeTo(const QString& address);
     void Command1_Click();
 };

@@ -1,6 +1,6 @@
 #include "app/konec.h"
 
-#include "app/navigation.h"
+#include "app/exerciseflow.h"
 #include "ui/forms/forms.h"
 
 #include <QHBoxLayout>
@@ -31,7 +31,7 @@ Konec::Konec()
 void Konec::Command1_Click()
 {
     Forms::unload(this);
-    Navigation::showSummary();
+    ExerciseFlow::endRun();
 }
 
 void Konec::Command2_Click()

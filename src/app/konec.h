@@ -11,11 +11,11 @@ class Konec : public Form {
 public:
     Konec();
 
+private:
     QLabel* Label1;
     QPushButton* Command1; // &Ano
     QPushButton* Command2; // &Ne
 
-private:
     void Command1_Click();
     void Command2_Click();
 };

@@ -1,4 +1,4 @@
-#include "app/navigation.h"
+#include "app/exerciseflow.h"
 #include "ui/forms/system.h"
 
 #include <QApplication>
@@ -34,7 +34,7 @@ int main(int argc, char* argv[])
     if (qtTexts.load(QStringLiteral("qtbase_cs"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
     System::useRealPlatform();
-    Navigation::install();
-    Navigation::start();
+    ExerciseFlow::install();
+    ExerciseFlow::start();
     return app.exec();
 }

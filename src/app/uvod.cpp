@@ -12,23 +12,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int points, bool bold)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setAccessibleName(text);
-    label->setAlignment(Qt::AlignCenter);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSize(points);
-    font.setBold(bold);
-    label->setFont(font);
-    return label;
-}
-
-} // namespace
-
 Uvod::Uvod()
 {
     setObjectName(QStringLiteral("Uvod"));
@@ -37,10 +20,16 @@ Uvod::Uvod()
     setAccessibleName(QStringLiteral("Úvodní obrazovka programu Kvizmat"));
     setFixedSize(520, 320);
 
-    Label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Kvizmat 3: Komplexní čísla"), 22, true);
-    Label4 = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("verze " KVIZMAT_VERSION_SHOWN), 11, false);
-    Label5 = makeLabel(this, QStringLiteral("Label5"),
-                       QStringLiteral("Pro střední průmyslové školy napsal Jan Kvizmatik"), 9, false);
+    Label3 = makeLabel(QStringLiteral("Label3"), QStringLiteral("Kvizmat 3: Komplexní čísla"));
+    Label4 = makeLabel(QStringLiteral("Label4"), QStringLiteral("verze " KVIZMAT_VERSION_SHOWN));
+    Label5 = makeLabel(QStringLiteral("Label5"), QStringLiteral("Pro střední průmyslové školy napsal Jan Kvizmatik"));
+    for (auto [label, points] : {std::pair{Label3, 22}, std::pair{Label4, 11}, std::pair{Label5, 9}}) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSize(points);
+        font.setBold(label == Label3);
+        label->setFont(font);
+        label->setAlignment(Qt::AlignCenter);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 18, 16, 0);
     layout->addWidget(Label3);

@@ -15,17 +15,17 @@ public:
 
     void Form_Load() override;
 
-    QLabel* Label3; // title
-    QLabel* Label4; // version
-    QLabel* Label5; // credits
-    QTimer* Timer1;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    QLabel* Label3; // title
+    QLabel* Label4; // version
+    QLabel* Label5; // credits
+    QTimer* Timer1;
+
     // Opens the sign-in and unloads the splash; only the first of the three events does anything.
     void closeSplash();
 

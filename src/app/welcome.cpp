@@ -21,16 +21,14 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, QWidget* buddy)
+// The label of a box: its access key moves there, and the box is read out under the label's words.
+QLabel* boxLabel(Form* form, const QString& name, const QString& caption, QWidget* box)
 {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setBuddy(buddy);
     QString plain = caption;
     plain.remove(QLatin1Char('&'));
-    label->setAccessibleName(plain);
-    // The box a label names is read out under the label's words.
-    buddy->setAccessibleName(plain.endsWith(QLatin1Char(':')) ? plain.chopped(1) : plain);
+    QLabel* label = form->makeLabel(name, caption, 0, plain);
+    label->setBuddy(box);
+    box->setAccessibleName(plain.endsWith(QLatin1Char(':')) ? plain.chopped(1) : plain);
     return label;
 }
 
@@ -53,16 +51,16 @@ Welcome::Welcome()
     Users = new QComboBox(this);
     Users->setObjectName(QStringLiteral("Users"));
     Users->setMinimumWidth(260);
-    lblUsers = makeLabel(this, QStringLiteral("lblUsers"), QStringLiteral("&Vyber svůj profil:"), Users);
+    lblUsers = boxLabel(this, QStringLiteral("lblUsers"), QStringLiteral("&Vyber svůj profil:"), Users);
 
     Jm = new QLineEdit(this);
     Jm->setObjectName(QStringLiteral("Jm"));
     Jm->setMaxLength(50);
-    lblJm = makeLabel(this, QStringLiteral("lblJm"), QStringLiteral("&Jméno:"), Jm);
+    lblJm = boxLabel(this, QStringLiteral("lblJm"), QStringLiteral("&Jméno:"), Jm);
     Tr = new QLineEdit(this);
     Tr->setObjectName(QStringLiteral("Tr"));
     Tr->setMaxLength(10);
-    lblTr = makeLabel(this, QStringLiteral("lblTr"), QStringLiteral("&Třída:"), Tr);
+    lblTr = boxLabel(this, QStringLiteral("lblTr"), QStringLiteral("&Třída:"), Tr);
 
     Command1 = makeButton(QStringLiteral("Command1"), QStringLiteral("&OK"));
     Command1->setAccessibleName(QStringLiteral("OK"));

@@ -17,6 +17,7 @@ public:
     // Fills the profile list, or offers only the e-mail sign-in when the database cannot serve.
     void Form_Load() override;
 
+private:
     QRadioButton* conn[2];
     QLabel* lblUsers;
     QComboBox* Users;
@@ -28,7 +29,6 @@ public:
     QPushButton* Command2; // &Zruš
     QPushButton* Command3; // &O programu
 
-private:
     void conn_Click();
     void useEmailSignInOnly();
     void Command1_Click();

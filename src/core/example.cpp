@@ -1,6 +1,10 @@
 #include "core/example.h"
 
+#include <QDateTime>
+
 #include <cmath>
+#include <memory>
+#include <random>
 
 OperationTexts operationTexts(Operation op)
 {
@@ -15,6 +19,17 @@ OperationTexts operationTexts(Operation op)
         return {QStringLiteral("Podíl je:"), QStringLiteral("Daná čísla vyděl"), QStringLiteral("Podíl:")};
     }
     return {};
+}
+
+RandomSource clockSeededSource()
+{
+    auto engine = std::make_shared<std::mt19937>(std::mt19937::result_type(QDateTime::currentMSecsSinceEpoch()) ^
+                                                 std::random_device{}());
+    return [engine] {
+        std::uniform_real_distribution<float> uniform(0.0f, 1.0f);
+        const float r = uniform(*engine);
+        return r < 1.0f ? r : 0.0f;
+    };
 }
 
 // floor, not truncation: -0.5 gives -1. The product is taken in single precision, as the draw is.

@@ -20,6 +20,10 @@ OperationTexts operationTexts(Operation op);
 // Uniform values in [0, 1); each call is a fresh draw.
 using RandomSource = std::function<float()>;
 
+// A fresh source seeded from the clock (mixed with the system's entropy, so that two sources made
+// in the same millisecond still differ).
+RandomSource clockSeededSource();
+
 // One example: z1 = a1 + b1 i, z2 = a2 + b2 i (whole numbers kept in single precision) and the
 // correct result, rounded to single precision once when it is stored.
 struct Example {

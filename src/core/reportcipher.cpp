@@ -3,11 +3,6 @@
 #include "core/cipherkey.h"
 #include "core/cp1250.h"
 
-#include <QDateTime>
-
-#include <memory>
-#include <random>
-
 namespace ReportCipher {
 
 namespace {
@@ -19,17 +14,6 @@ quint8 keyIndex = 0;
 quint8 saltByte = 0;
 quint8 lineByteCount = 0;
 RandomSource saltSource;
-
-RandomSource clockSeededSource()
-{
-    auto engine = std::make_shared<std::mt19937>(std::mt19937::result_type(QDateTime::currentMSecsSinceEpoch()) ^
-                                                 std::random_device{}());
-    return [engine] {
-        std::uniform_real_distribution<float> uniform(0.0f, 1.0f);
-        const float r = uniform(*engine);
-        return r < 1.0f ? r : 0.0f;
-    };
-}
 
 void appendGroup(quint8 b)
 {

@@ -1,8 +1,5 @@
 #include "feedback/dobry.h"
 
-#include "step1/krok1.h"
-#include "ui/forms/forms.h"
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -15,18 +12,15 @@ Dobry::Dobry()
     setClosingAsksToEnd(true);
     setWindowTitle(QStringLiteral("Gratuluji"));
     auto* layout = new QVBoxLayout(this);
-    Label1 = new QLabel(QStringLiteral("Správně"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("Správně"), 24);
     QFont heading = Label1->font();
-    heading.setPointSize(24);
     heading.setBold(true);
     Label1->setFont(heading);
     QPalette green = Label1->palette();
     green.setColor(QPalette::WindowText, QColor(0, 128, 0));
     Label1->setPalette(green);
     Label1->setAlignment(Qt::AlignCenter);
-    Label2 = new QLabel(QStringLiteral("Na poslední otázku jsi odpověděl naprosto správně."), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("Na poslední otázku jsi odpověděl naprosto správně."));
     layout->addWidget(Label1);
     layout->addWidget(Label2);
     auto* buttons = new QHBoxLayout;
@@ -38,20 +32,6 @@ Dobry::Dobry()
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);
     layout->addLayout(buttons);
-    connect(Command1, &QPushButton::clicked, this, &Dobry::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Dobry::Command2_Click);
-}
-
-void Dobry::Command1_Click()
-{
-    Krok1& step1 = Forms::get<Krok1>();
-    step1.showModeless();
-    step1.Form_Load();
-    step1.focusFirstEntry();
-    Forms::unload(this);
-}
-
-void Dobry::Command2_Click()
-{
-    askToEnd();
+    connect(Command1, &QPushButton::clicked, this, &Dobry::continueRequested);
+    connect(Command2, &QPushButton::clicked, this, &Form::askToEnd);
 }

@@ -11,12 +11,12 @@ class Dobry : public Form {
 public:
     Dobry();
 
+signals:
+    void continueRequested(); // "&Pokračovat": the next example
+
+private:
     QLabel* Label1;
     QLabel* Label2;
     QPushButton* Command1; // &Pokračovat
     QPushButton* Command2; // &Konec
-
-private:
-    void Command1_Click();
-    void Command2_Click();
 };

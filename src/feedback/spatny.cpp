@@ -3,14 +3,7 @@
 #include "core/data_a_promene.h"
 #include "core/judging.h"
 #include "core/numberformat.h"
-#include "feedback/correctdrawings.h"
-#include "step1/krok1.h"
-#include "step2/krok2.h"
-#include "step3/krok3.h"
-#include "ui/forms/forms.h"
-#include "ui/forms/stepbuttons.h"
 #include "ui/surface/palettecolor.h"
-#include "ui/surface/picturebox.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -22,18 +15,6 @@
 #include <cmath>
 
 namespace {
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QString& accessible, int points = 12)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setAccessibleName(accessible);
-    QFont f = label->font();
-    f.setPointSize(points);
-    label->setFont(f);
-    return label;
-}
 
 QFrame* makeLine(QWidget* parent, const QString& name)
 {
@@ -52,6 +33,19 @@ void setBold(QPushButton* button, bool bold)
     button->setFont(f);
 }
 
+// Text colour of a label as a 0x00BBGGRR number.
+quint32 foreColor(const QLabel* label)
+{
+    return Colors::fromQColor(label->palette().color(QPalette::WindowText));
+}
+
+void setForeColor(QLabel* label, quint32 bgr)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, Colors::toQColor(bgr));
+    label->setPalette(p);
+}
+
 } // namespace
 
 Spatny::Spatny()
@@ -62,8 +56,8 @@ Spatny::Spatny()
     setAccessibleName(QStringLiteral("Chyba: oprava příkladu"));
     auto* layout = new QVBoxLayout(this);
 
-    Label1 = makeLabel(this, QStringLiteral("Label1"),
-                       QStringLiteral("Při výpočtu jsi se dopustil chyby! Správně to mělo vypadat asi takto:"),
+    Label1 = makeLabel(QStringLiteral("Label1"),
+                       QStringLiteral("Při výpočtu jsi se dopustil chyby! Správně to mělo vypadat asi takto:"), 12,
                        QStringLiteral("Při výpočtu jsi se dopustil chyby! Správně to mělo vypadat asi takto:"));
     QFont heading(QStringLiteral("Times New Roman"), 14);
     heading.setBold(true);
@@ -78,15 +72,15 @@ Spatny::Spatny()
     const char* partNames[3] = {"reálná část", "znaménko imaginární části", "velikost imaginární části"};
     auto numberRow = [&](int row, QLabel*& title, const QString& titleName, const QString& titleText, QLabel* parts[3],
                          const QString& prefix, const QString& whose, QLabel*& unit, const QString& unitName) {
-        title = makeLabel(this, titleName, titleText, titleText);
+        title = makeLabel(titleName, titleText, 12, titleText);
         grid->addWidget(title, row, 0);
         for (int i = 0; i < 3; ++i) {
             const QString spoken = whose + QStringLiteral(", ") + QString::fromUtf8(partNames[i]);
-            parts[i] = makeLabel(this, prefix + QLatin1Char('_') + QString::number(i), design, spoken);
+            parts[i] = makeLabel(prefix + QLatin1Char('_') + QString::number(i), design, 12, spoken);
             m_spoken.append({parts[i], spoken});
             grid->addWidget(parts[i], row, i + 1);
         }
-        unit = makeLabel(this, unitName, QStringLiteral("i"), QStringLiteral("imaginární jednotka i"));
+        unit = makeLabel(unitName, QStringLiteral("i"), 12, QStringLiteral("imaginární jednotka i"));
         grid->addWidget(unit, row, 4);
     };
     numberRow(0, Label2, QStringLiteral("Label2"), QStringLiteral("1. číslo:"), cis1, QStringLiteral("cis1"),
@@ -99,23 +93,23 @@ Spatny::Spatny()
     m_spoken.append({oper, QStringLiteral("Druh výsledku")});
     grid->addWidget(Line[2] = makeLine(this, QStringLiteral("Line3")), 4, 0, 1, 5);
 
-    Label5 = makeLabel(this, QStringLiteral("Label5"), QStringLiteral("Absolutní hodnota:"),
+    Label5 = makeLabel(QStringLiteral("Label5"), QStringLiteral("Absolutní hodnota:"), 12,
                        QStringLiteral("Absolutní hodnota:"));
-    ab = makeLabel(this, QStringLiteral("ab"), QStringLiteral("10000"), QStringLiteral("Správná absolutní hodnota"));
+    ab = makeLabel(QStringLiteral("ab"), QStringLiteral("10000"), 12, QStringLiteral("Správná absolutní hodnota"));
     m_spoken.append({ab, ab->accessibleName()});
     grid->addWidget(Label5, 5, 0);
     grid->addWidget(ab, 5, 1, 1, 3);
 
     auto* angleTitle = new QHBoxLayout;
-    Label6 = makeLabel(this, QStringLiteral("Label6"), QStringLiteral("Úhel"), QStringLiteral("Úhel"));
-    Label7 = makeLabel(this, QStringLiteral("Label7"), QStringLiteral("φ"), QStringLiteral("fí"));
-    Label8 = makeLabel(this, QStringLiteral("Label8"), QStringLiteral(":"), QStringLiteral("dvojtečka"));
+    Label6 = makeLabel(QStringLiteral("Label6"), QStringLiteral("Úhel"), 12, QStringLiteral("Úhel"));
+    Label7 = makeLabel(QStringLiteral("Label7"), QStringLiteral("φ"), 12, QStringLiteral("fí"));
+    Label8 = makeLabel(QStringLiteral("Label8"), QStringLiteral(":"), 12, QStringLiteral("dvojtečka"));
     angleTitle->addWidget(Label6);
     angleTitle->addWidget(Label7);
     angleTitle->addWidget(Label8);
     angleTitle->addStretch();
-    uhFi = makeLabel(this, QStringLiteral("uhFi"), QStringLiteral("10000"), QStringLiteral("Správný úhel ve stupních"));
-    Label21 = makeLabel(this, QStringLiteral("Label21"), QStringLiteral("°"), QStringLiteral("stupňů"));
+    uhFi = makeLabel(QStringLiteral("uhFi"), QStringLiteral("10000"), 12, QStringLiteral("Správný úhel ve stupních"));
+    Label21 = makeLabel(QStringLiteral("Label21"), QStringLiteral("°"), 12, QStringLiteral("stupňů"));
     m_spoken.append({uhFi, uhFi->accessibleName()});
     grid->addLayout(angleTitle, 6, 0);
     grid->addWidget(uhFi, 6, 1, 1, 2);
@@ -153,23 +147,11 @@ Spatny::Spatny()
     setTabOrder(vek, Command1);
     setTabOrder(Command1, Command2);
 
-    connect(Command1, &QPushButton::clicked, this, &Spatny::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Spatny::Command2_Click);
-    connect(Sinusak, &QPushButton::clicked, this, &Spatny::Sinusak_Click);
-    connect(vek, &QPushButton::clicked, this, &Spatny::vek_Click);
+    connect(Command1, &QPushButton::clicked, this, &Spatny::continueRequested);
+    connect(Command2, &QPushButton::clicked, this, &Form::askToEnd);
+    connect(Sinusak, &QPushButton::clicked, this, &Spatny::correctSinusoidRequested);
+    connect(vek, &QPushButton::clicked, this, &Spatny::correctVectorRequested);
     speakValues();
-}
-
-quint32 Spatny::foreColor(const QLabel* label)
-{
-    return Colors::fromQColor(label->palette().color(QPalette::WindowText));
-}
-
-void Spatny::setForeColor(QLabel* label, quint32 bgr)
-{
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, Colors::toQColor(bgr));
-    label->setPalette(p);
 }
 
 void Spatny::resetMarks()
@@ -200,16 +182,17 @@ void Spatny::setMarks(const Judging::Verdict& verdict)
     speakValues();
 }
 
-void Spatny::Form_Load()
+// The operands look exactly as on Krok1.
+void Spatny::showExample(const Example& example)
 {
     using NumberFormat::pattern;
-    const Krok1& step1 = Forms::get<Krok1>();
-    cis1[0]->setText(step1.k1Caption(0));
-    cis1[1]->setText(step1.zCaption(0));
-    cis1[2]->setText(step1.k1Caption(1));
-    cis2[0]->setText(step1.k2Caption(0));
-    cis2[1]->setText(step1.zCaption(1));
-    cis2[2]->setText(step1.k2Caption(1));
+    const auto& o = example.operands;
+    cis1[0]->setText(wholeNumberText(o[0]));
+    cis1[1]->setText(signText(o[1]));
+    cis1[2]->setText(wholeNumberText(std::fabs(o[1])));
+    cis2[0]->setText(wholeNumberText(o[2]));
+    cis2[1]->setText(signText(o[3]));
+    cis2[2]->setText(wholeNumberText(std::fabs(o[3])));
 
     const float re = Data_a_promene::resultRe;
     const float im = Data_a_promene::resultIm;
@@ -219,13 +202,9 @@ void Spatny::Form_Load()
     ab->setText(pattern(std::sqrt(double(re) * re + double(im) * im), QStringLiteral("###,###,##0.00")));
     uhFi->setText(pattern(Judging::GetFI(re, im), QStringLiteral("##0.0")));
 
-    const auto op = quint8(step1.operation());
+    const auto op = quint8(example.operation);
     if (op >= 1 && op <= 4)
         oper->setText(operationTexts(Operation(op)).oper);
-
-    CorrectDrawings::DrawCorrectVector(*Forms::get<krok2>().Graf, re, im, Data_a_promene::axisLimit);
-    Krok3& step3 = Forms::get<Krok3>();
-    CorrectDrawings::DrawCorrectSinusoid(*step3.pb, re, im, step3.axisMax);
     speakValues();
 }
 
@@ -245,36 +224,4 @@ void Spatny::speakValues()
     }
     for (QPushButton* step : {vek, Sinusak})
         step->setAccessibleDescription(step->font().bold() ? QStringLiteral("Tento krok jsi měl špatně.") : QString());
-}
-
-void Spatny::Command1_Click()
-{
-    Krok1& step1 = Forms::get<Krok1>();
-    step1.Form_Load();
-    step1.showModeless();
-    step1.focusFirstEntry();
-    hide();
-}
-
-void Spatny::Command2_Click()
-{
-    askToEnd();
-}
-
-void Spatny::Sinusak_Click()
-{
-    Krok3& step3 = Forms::get<Krok3>();
-    hide();
-    showCorrectDrawing(step3, step3.inf, QStringLiteral("Správně to mělo být takto:"), step3.dok, step3.bac, step3.kon,
-                       step3.back);
-    showModeless();
-}
-
-void Spatny::vek_Click()
-{
-    krok2& step2 = Forms::get<krok2>();
-    hide();
-    showCorrectDrawing(step2, step2.inf, QStringLiteral("Správně to mělo vypadat takto:"), step2.Contin, step2.bac,
-                       step2.kon, step2.back);
-    showModeless();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/example.h"
 #include "ui/forms/form.h"
 
 #include <QList>
@@ -21,19 +22,21 @@ class Spatny : public Form {
 public:
     Spatny();
 
-    // Rebuilds every caption for the current example and draws both correct drawings; the marks are
-    // left as the evaluation set them.
-    void Form_Load() override;
+    // Rebuilds every caption for the example and its correct result; the marks are left as the
+    // evaluation set them.
+    void showExample(const Example& example);
 
     // All value labels blue, both buttons not bold.
     void resetMarks();
     // The items the verdict found wrong: labels red, buttons bold.
     void setMarks(const Judging::Verdict& verdict);
 
-    // Text colour of a label as a 0x00BBGGRR number.
-    static quint32 foreColor(const QLabel* label);
-    static void setForeColor(QLabel* label, quint32 bgr);
+signals:
+    void continueRequested();        // "&Pokračovat": the next example
+    void correctSinusoidRequested(); // "&Sinus"
+    void correctVectorRequested();   // "&Vektor"
 
+private:
     QLabel* Label1;
     QLabel* Label2;
     QLabel* cis1[3];
@@ -61,10 +64,6 @@ private:
     // Every value label is read out with what it shows ("Správný úhel ve stupních: 36,9"), and tells a
     // screen reader what the red colour and the bold button tell the eye.
     void speakValues();
-    void Command1_Click();
-    void Command2_Click();
-    void Sinusak_Click();
-    void vek_Click();
 
     QList<QPair<QLabel*, QString>> m_spoken; // value label, words read before its value
 };

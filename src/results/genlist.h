@@ -13,16 +13,16 @@ public:
 
     void Form_Load() override;
 
-    QPlainTextEdit* data;
-    QPushButton* clipbrd;
-    QPushButton* txtfile;
-    QPushButton* final;
-
 protected:
     // Closing by the frame ends the program like "&Konec".
     bool closeRequested() override;
 
 private:
+    QPlainTextEdit* data;
+    QPushButton* clipbrd;
+    QPushButton* txtfile;
+    QPushButton* final;
+
     void clipbrd_Click();
     void txtfile_Click();
     void final_Click();

@@ -24,19 +24,6 @@ namespace {
 
 const QString notAvailable = QStringLiteral("není k dispozici");
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, bool bold = false)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setAccessibleName(text);
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
-    return label;
-}
-
 QFrame* makeLine(QWidget* parent)
 {
     auto* line = new QFrame(parent);
@@ -62,20 +49,25 @@ Souhrn::Souhrn()
     setAccessibleName(QStringLiteral("Souhrn"));
 
     const QString design = QStringLiteral("20 příkladů");
-    Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Dnes jsi spočítal:"), true);
-    Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Celkem jsi spočítal:"), true);
-    Label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Dobře:"));
-    Label4 = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("Špatně:"));
-    Label5 = makeLabel(this, QStringLiteral("Label5"), QStringLiteral("Dobře:"));
-    Label6 = makeLabel(this, QStringLiteral("Label6"), QStringLiteral("Špatně:"));
-    for (int i = 0; i < 3; ++i) {
-        Dnes[i] = makeLabel(this, QStringLiteral("Dnes_%1").arg(i), design);
-        Celk[i] = makeLabel(this, QStringLiteral("Celk_%1").arg(i), design);
+    Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("Dnes jsi spočítal:"));
+    Label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("Celkem jsi spočítal:"));
+    for (QLabel* heading : {Label1, Label2}) {
+        QFont font = heading->font();
+        font.setBold(true);
+        heading->setFont(font);
     }
-    Label8 = makeLabel(this, QStringLiteral("Label8"), QStringLiteral("dílčích úloh dobře:"));
-    dilcichDobre = makeLabel(this, QStringLiteral("dilcichDobre"), design);
-    Label7 = makeLabel(this, QStringLiteral("Label7"), QStringLiteral("dílčích úloh špatně:"));
-    dilcichSpatne = makeLabel(this, QStringLiteral("dilcichSpatne"), design);
+    Label3 = makeLabel(QStringLiteral("Label3"), QStringLiteral("Dobře:"));
+    Label4 = makeLabel(QStringLiteral("Label4"), QStringLiteral("Špatně:"));
+    Label5 = makeLabel(QStringLiteral("Label5"), QStringLiteral("Dobře:"));
+    Label6 = makeLabel(QStringLiteral("Label6"), QStringLiteral("Špatně:"));
+    for (int i = 0; i < 3; ++i) {
+        Dnes[i] = makeLabel(QStringLiteral("Dnes_%1").arg(i), design);
+        Celk[i] = makeLabel(QStringLiteral("Celk_%1").arg(i), design);
+    }
+    Label8 = makeLabel(QStringLiteral("Label8"), QStringLiteral("dílčích úloh dobře:"));
+    dilcichDobre = makeLabel(QStringLiteral("dilcichDobre"), design);
+    Label7 = makeLabel(QStringLiteral("Label7"), QStringLiteral("dílčích úloh špatně:"));
+    dilcichSpatne = makeLabel(QStringLiteral("dilcichSpatne"), design);
     Command1 = makeButton(QStringLiteral("Command1"), QStringLiteral("&OK"));
     Command1->setAccessibleName(QStringLiteral("OK"));
     Command1->setDefault(true);

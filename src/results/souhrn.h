@@ -16,6 +16,11 @@ public:
 
     void Form_Load() override;
 
+protected:
+    // Closing by the frame goes on like "&OK", so that the e-mail report cannot be lost this way.
+    bool closeRequested() override;
+
+private:
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
@@ -30,11 +35,6 @@ public:
     QLabel* dilcichSpatne;
     QPushButton* Command1; // &OK
 
-protected:
-    // Closing by the frame goes on like "&OK", so that the e-mail report cannot be lost this way.
-    bool closeRequested() override;
-
-private:
     void encodeForEmail(const QDateTime& end);
     // Writes the run; on a failure offers another try or the e-mail report. False: e-mail it is.
     bool storeAtSchool(const QDateTime& end, qint32& overallRight, qint32& overallWrong);

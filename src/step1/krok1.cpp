@@ -1,12 +1,6 @@
 #include "step1/krok1.h"
 
 #include "core/data_a_promene.h"
-#include "core/numberformat.h"
-#include "core/procedury_a_fce.h"
-#include "step1/vysledky.h"
-#include "step2/krok2.h"
-#include "step3/krok3.h"
-#include "ui/forms/forms.h"
 #include "ui/forms/system.h"
 
 #include <QFrame>
@@ -20,16 +14,6 @@
 #include <cmath>
 
 namespace {
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int points = 12)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    QFont f = l->font();
-    f.setPointSize(points);
-    l->setFont(f);
-    return l;
-}
 
 QLineEdit* makeEntry(QWidget* parent, const QString& name, const QString& spokenName, QColor background, QColor text)
 {
@@ -58,17 +42,17 @@ QFrame* separator(QWidget* parent, const QString& name)
 }
 
 // One complex number in a row: real part, sign, |imaginary part|, "i" (24-point operands).
-QHBoxLayout* numberRow(QWidget* parent, QLabel* parts[2], QLabel*& sign, const QString& prefix, const QString& signName,
+QHBoxLayout* numberRow(Form* form, QLabel* parts[2], QLabel*& sign, const QString& prefix, const QString& signName,
                        const QString& unitName)
 {
     auto* row = new QHBoxLayout;
-    parts[0] = makeLabel(parent, prefix + QStringLiteral("_0"), QStringLiteral("0"), 24);
-    sign = makeLabel(parent, signName, QStringLiteral("+"), 24);
-    parts[1] = makeLabel(parent, prefix + QStringLiteral("_1"), QStringLiteral("0"), 24);
+    parts[0] = form->makeLabel(prefix + QStringLiteral("_0"), QStringLiteral("0"), 24);
+    sign = form->makeLabel(signName, QStringLiteral("+"), 24);
+    parts[1] = form->makeLabel(prefix + QStringLiteral("_1"), QStringLiteral("0"), 24);
     row->addWidget(parts[0]);
     row->addWidget(sign);
     row->addWidget(parts[1]);
-    row->addWidget(makeLabel(parent, unitName, QStringLiteral("i"), 24));
+    row->addWidget(form->makeLabel(unitName, QStringLiteral("i"), 24));
     row->addStretch();
     return row;
 }
@@ -82,28 +66,28 @@ Krok1::Krok1()
     setWindowTitle(QStringLiteral("Kvizmat komplexních čísel: 1. krok - výpočet"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(makeLabel(this, QStringLiteral("Label9"), QStringLiteral("První komplexní číslo:")));
+    layout->addWidget(makeLabel(QStringLiteral("Label9"), QStringLiteral("První komplexní číslo:"), 12));
     layout->addLayout(numberRow(this, k1, z[0], QStringLiteral("k1"), QStringLiteral("z_0"), QStringLiteral("Label4")));
     layout->addWidget(separator(this, QStringLiteral("Line1")));
-    layout->addWidget(makeLabel(this, QStringLiteral("Label10"), QStringLiteral("Druhé komplexní číslo:")));
+    layout->addWidget(makeLabel(QStringLiteral("Label10"), QStringLiteral("Druhé komplexní číslo:"), 12));
     layout->addLayout(numberRow(this, k2, z[1], QStringLiteral("k2"), QStringLiteral("z_1"), QStringLiteral("Label8")));
     layout->addWidget(separator(this, QStringLiteral("Line2")));
 
-    inform = makeLabel(this, QStringLiteral("inform"), QStringLiteral("Daná čísla sečti"));
+    inform = makeLabel(QStringLiteral("inform"), QStringLiteral("Daná čísla sečti"), 12);
     inform->setAccessibleDescription(QStringLiteral("Zadání příkladu"));
     layout->addWidget(inform);
     layout->addWidget(separator(this, QStringLiteral("Line3")));
 
     auto* resultRow = new QHBoxLayout;
-    oper = makeLabel(this, QStringLiteral("oper"), QStringLiteral("Součet je:"));
+    oper = makeLabel(QStringLiteral("oper"), QStringLiteral("Součet je:"), 12);
     const QColor purple(128, 0, 128), peach(255, 192, 128);
     vys[0] = makeEntry(this, QStringLiteral("vys_0"), QStringLiteral("Reálná část výsledku"), purple, peach);
     vys[1] = makeEntry(this, QStringLiteral("vys_1"), QStringLiteral("Imaginární část výsledku"), purple, peach);
     resultRow->addWidget(oper);
     resultRow->addWidget(vys[0]);
-    resultRow->addWidget(makeLabel(this, QStringLiteral("Label12"), QStringLiteral("+")));
+    resultRow->addWidget(makeLabel(QStringLiteral("Label12"), QStringLiteral("+"), 12));
     resultRow->addWidget(vys[1]);
-    resultRow->addWidget(makeLabel(this, QStringLiteral("Label13"), QStringLiteral("i")));
+    resultRow->addWidget(makeLabel(QStringLiteral("Label13"), QStringLiteral("i"), 12));
     layout->addLayout(resultRow);
 
     auto* polarRow = new QHBoxLayout;
@@ -111,14 +95,14 @@ Krok1::Krok1()
                      QColor(255, 255, 0));
     fi = makeEntry(this, QStringLiteral("fi"), QStringLiteral("Úhel φ výsledku ve stupních"), QColor(0, 128, 128),
                    QColor(255, 255, 192));
-    polarRow->addWidget(makeLabel(this, QStringLiteral("Label14"), QStringLiteral("Absolutní hodnota:")));
+    polarRow->addWidget(makeLabel(QStringLiteral("Label14"), QStringLiteral("Absolutní hodnota:"), 12));
     polarRow->addWidget(absh);
     polarRow->addSpacing(16);
-    polarRow->addWidget(makeLabel(this, QStringLiteral("Label15"), QStringLiteral("Úhel")));
-    polarRow->addWidget(makeLabel(this, QStringLiteral("Label16"), QStringLiteral("φ")));
-    polarRow->addWidget(makeLabel(this, QStringLiteral("Label17"), QStringLiteral(":")));
+    polarRow->addWidget(makeLabel(QStringLiteral("Label15"), QStringLiteral("Úhel"), 12));
+    polarRow->addWidget(makeLabel(QStringLiteral("Label16"), QStringLiteral("φ"), 12));
+    polarRow->addWidget(makeLabel(QStringLiteral("Label17"), QStringLiteral(":"), 12));
     polarRow->addWidget(fi);
-    polarRow->addWidget(makeLabel(this, QStringLiteral("Label24"), QStringLiteral("°")));
+    polarRow->addWidget(makeLabel(QStringLiteral("Label24"), QStringLiteral("°"), 12));
     layout->addLayout(polarRow);
     layout->addWidget(separator(this, QStringLiteral("Line4")));
 
@@ -138,14 +122,13 @@ Krok1::Krok1()
     setTabOrder(fi, Contin);
     setTabOrder(Contin, Command3);
 
-    connect(Contin, &QPushButton::clicked, this, &Krok1::Contin_Click);
-    connect(Command3, &QPushButton::clicked, this, &Krok1::Command3_Click);
+    connect(Contin, &QPushButton::clicked, this, &Krok1::forwardRequested);
+    connect(Command3, &QPushButton::clicked, this, &Form::askToEnd);
 }
 
 void Krok1::Form_Load()
 {
     m_random = System::newRandomSource();
-    Forms::get<Vysledky>().setVisible(false);
     GenerateExample();
 }
 
@@ -176,36 +159,6 @@ void Krok1::GenerateExample()
     vys[1]->clear();
     absh->clear();
     fi->clear();
-
-    // The later steps prepare themselves for the new example now, while they are hidden.
-    if (krok2* step2 = Forms::find<krok2>())
-        step2->Form_Load();
-    else
-        Forms::get<krok2>();
-    if (Krok3* step3 = Forms::find<Krok3>())
-        step3->Form_Load();
-    else
-        Forms::get<Krok3>();
-}
-
-void Krok1::CopyToResultsWindow()
-{
-    Vysledky& w = Forms::get<Vysledky>();
-    w.k1[0]->setText(k1[0]->text());
-    w.k1[1]->setText(k1[1]->text());
-    w.k1[2]->setText(z[0]->text());
-    w.k2[0]->setText(k2[0]->text());
-    w.k2[1]->setText(k2[1]->text());
-    w.k2[2]->setText(z[1]->text());
-    w.v[0]->setText(vys[0]->text());
-    const double im = Procedury_a_fce::LeadingNumber(vys[1]->text());
-    w.v[1]->setText(NumberFormat::regional(std::fabs(im)));
-    w.operace->setText(operationTexts(m_example.operation).operace);
-    w.v[2]->setText(im >= 0 ? QStringLiteral("+") : QStringLiteral("-"));
-    w.ah->setText(absh->text());
-    w.fi->setText(fi->text());
-    w.Label4->setText(operationTexts(m_example.operation).inform);
-    w.setVisible(true);
 }
 
 Krok1::Answers Krok1::answers() const
@@ -213,34 +166,7 @@ Krok1::Answers Krok1::answers() const
     return {vys[0]->text(), vys[1]->text(), absh->text(), fi->text()};
 }
 
-QString Krok1::k1Caption(int i) const
-{
-    return k1[i]->text();
-}
-
-QString Krok1::k2Caption(int i) const
-{
-    return k2[i]->text();
-}
-
-QString Krok1::zCaption(int i) const
-{
-    return z[i]->text();
-}
-
 void Krok1::focusFirstEntry()
 {
     vys[0]->setFocus(Qt::OtherFocusReason);
-}
-
-void Krok1::Contin_Click()
-{
-    hide();
-    CopyToResultsWindow();
-    Forms::get<krok2>().showModeless();
-}
-
-void Krok1::Command3_Click()
-{
-    askToEnd();
 }

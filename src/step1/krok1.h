@@ -13,24 +13,23 @@ class Krok1 : public Form {
 public:
     Krok1();
 
-    // Seeds the random source from the clock, hides Vysledky and draws a new example.
+    // Seeds the random source from the clock and shows a new example with the entries empty.
     void Form_Load() override;
-    void GenerateExample();
-    void CopyToResultsWindow();
 
     // The pupil's entries exactly as typed.
     struct Answers {
         QString re, im, absh, fi;
     };
     Answers answers() const;
-
-    Operation operation() const { return m_example.operation; }
     const Example& example() const { return m_example; }
-    // Caption of an operand label as shown: k1(i), k2(i), z(i).
-    QString k1Caption(int i) const;
-    QString k2Caption(int i) const;
-    QString zCaption(int i) const;
     void focusFirstEntry();
+
+signals:
+    // "&Dále".
+    void forwardRequested();
+
+private:
+    void GenerateExample();
 
     QLabel* k1[2];
     QLabel* z[2];
@@ -42,10 +41,6 @@ public:
     QLineEdit* fi;
     QPushButton* Contin;
     QPushButton* Command3;
-
-private:
-    void Contin_Click();
-    void Command3_Click();
 
     Example m_example;
     RandomSource m_random;

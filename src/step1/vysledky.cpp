@@ -1,10 +1,15 @@
 #include "step1/vysledky.h"
 
+#include "core/numberformat.h"
+#include "core/procedury_a_fce.h"
+
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
+
+#include <cmath>
 
 // Shown exactly as the pupil typed it, never read as markup. Without a name of its own a label is read
 // out by what it shows, so a screen reader always says the current value; the description says whose.
@@ -100,4 +105,26 @@ void Vysledky::showEvent(QShowEvent* event)
             move(s->availableGeometry().topLeft() + QPoint(16, 16));
     }
     Form::showEvent(event);
+}
+
+// The operands as Krok1 shows them; the imaginary part as the number read from its entry, its sign
+// apart.
+void Vysledky::showAnswers(const Example& example, const Krok1::Answers& typed)
+{
+    const auto& o = example.operands;
+    k1[0]->setText(wholeNumberText(o[0]));
+    k1[1]->setText(wholeNumberText(std::fabs(o[1])));
+    k1[2]->setText(signText(o[1]));
+    k2[0]->setText(wholeNumberText(o[2]));
+    k2[1]->setText(wholeNumberText(std::fabs(o[3])));
+    k2[2]->setText(signText(o[3]));
+    v[0]->setText(typed.re);
+    const double im = Procedury_a_fce::LeadingNumber(typed.im);
+    v[1]->setText(NumberFormat::regional(std::fabs(im)));
+    operace->setText(operationTexts(example.operation).operace);
+    v[2]->setText(im >= 0 ? QStringLiteral("+") : QStringLiteral("-"));
+    ah->setText(typed.absh);
+    fi->setText(typed.fi);
+    Label4->setText(operationTexts(example.operation).inform);
+    setVisible(true);
 }

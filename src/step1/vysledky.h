@@ -1,5 +1,6 @@
 #pragma once
 
+#include "step1/krok1.h"
 #include "ui/forms/form.h"
 
 class QLabel;
@@ -10,6 +11,13 @@ class Vysledky : public Form {
 public:
     Vysledky();
 
+    // The task and the pupil's step-1 entries, then the window becomes visible.
+    void showAnswers(const Example& example, const Krok1::Answers& typed);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLabel* Label4; // task text
     QLabel* k1[3];  // a1, |b1|, sign of b1
     QLabel* k2[3];  // a2, |b2|, sign of b2
@@ -17,10 +25,5 @@ public:
     QLabel* v[3]; // real part, |imaginary part|, sign
     QLabel* fi;
     QLabel* ah;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     bool m_placed = false;
 };

@@ -5,11 +5,7 @@
 #include "core/judging.h"
 #include "core/numberformat.h"
 #include "core/scales.h"
-#include "step1/krok1.h"
-#include "step1/vysledky.h"
 #include "step2/gauss_plane.h"
-#include "step3/krok3.h"
-#include "ui/forms/forms.h"
 #include "ui/forms/stepbuttons.h"
 #include "ui/surface/picturebox.h"
 
@@ -68,10 +64,11 @@ krok2::krok2()
     connect(Graf, &PictureBox::Click, this, &krok2::Graf_Click);
     connect(Graf, &PictureBox::MouseMove, this, &krok2::Graf_MouseMove);
     connect(Graf, &PictureBox::KeyDown, this, &krok2::Graf_KeyDown);
-    connect(Contin, &QPushButton::clicked, this, &krok2::Contin_Click);
-    connect(bac, &QPushButton::clicked, this, &krok2::bac_Click);
-    connect(kon, &QPushButton::clicked, this, &krok2::kon_Click);
-    connect(back, &QPushButton::clicked, this, &krok2::back_Click);
+    connect(Contin, &QPushButton::clicked, this, &krok2::forwardRequested);
+    connect(bac, &QPushButton::clicked, this, &krok2::backRequested);
+    connect(kon, &QPushButton::clicked, this, &Form::askToEnd);
+    // Hiding ends the review's modal display of this form; the review goes on from there.
+    connect(back, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void krok2::Form_Load()
@@ -188,26 +185,18 @@ void krok2::Graf_KeyDown(QKeyEvent* event)
     RedrawPlane();
 }
 
-void krok2::Contin_Click()
+void krok2::enterReviewMode()
 {
-    hide();
-    Forms::get<Krok3>().showModeless();
+    inf->setText(QStringLiteral("Správně to mělo vypadat takto:"));
+    showReviewButtons(true, Contin, bac, kon, back);
 }
 
-void krok2::bac_Click()
+void krok2::leaveReviewMode()
 {
-    hide();
-    Forms::get<Vysledky>().setVisible(false);
-    Forms::get<Krok1>().showModeless();
+    showReviewButtons(false, Contin, bac, kon, back);
 }
 
-void krok2::kon_Click()
+Surface& krok2::drawing()
 {
-    askToEnd();
-}
-
-// Hiding ends the review's modal display of this form; the review goes on from there.
-void krok2::back_Click()
-{
-    hide();
+    return *Graf;
 }

@@ -4,6 +4,7 @@
 
 class PictureBox;
 class QKeyEvent;
+class Surface;
 class QLabel;
 class QPushButton;
 
@@ -18,12 +19,23 @@ public:
     // The scale of the plane for the current result.
     void NajdiMeritk();
 
+    // The review's view of the correct vector: its own caption, only `back`, which hides the form.
+    void enterReviewMode();
+    void leaveReviewMode();
+    // The picture of the plane, for the correct vector drawn over it.
+    Surface& drawing();
+
     // The pupil's answer: the vector's end point in pixels of Graf.
     float vectorEndX = 0;
     float vectorEndY = 0;
     // -1 while the end point follows the mouse, 0 when it is fixed.
     qint16 vectorFollowing = 0;
 
+signals:
+    void forwardRequested(); // "&Dále"
+    void backRequested();    // "&Zpět" to step 1
+
+private:
     QLabel* inf;
     PictureBox* Graf;
     QPushButton* Contin;
@@ -31,15 +43,10 @@ public:
     QPushButton* kon;
     QPushButton* back;
 
-private:
     void RedrawPlane();
     void describeVector();
 
     void Graf_Click();
     void Graf_MouseMove(int button, int shift, float x, float y);
     void Graf_KeyDown(QKeyEvent* event);
-    void Contin_Click();
-    void bac_Click();
-    void kon_Click();
-    void back_Click();
 };

@@ -5,9 +5,7 @@
 #include "core/numberformat.h"
 #include "core/rounding.h"
 #include "core/scales.h"
-#include "step2/krok2.h"
 #include "step3/sinusoid.h"
-#include "ui/forms/forms.h"
 #include "ui/forms/stepbuttons.h"
 #include "ui/forms/system.h"
 #include "ui/surface/picturebox.h"
@@ -23,8 +21,6 @@
 
 namespace {
 
-constexpr int buttonWidth = 112;
-constexpr int buttonSpacing = 6;
 // dragLastX / dragLastY: this direction of motion is ignored during the drag.
 constexpr qint16 ignoredMotion = -32768;
 
@@ -75,10 +71,11 @@ Krok3::Krok3()
     connect(pb, &PictureBox::MouseMove, this, &Krok3::pb_MouseMove);
     connect(pb, &PictureBox::MouseUp, this, &Krok3::pb_MouseUp);
     connect(pb, &PictureBox::KeyDown, this, &Krok3::pb_KeyDown);
-    connect(dok, &QPushButton::clicked, this, &Krok3::EvaluateExample);
-    connect(bac, &QPushButton::clicked, this, &Krok3::bac_Click);
-    connect(kon, &QPushButton::clicked, this, &Krok3::kon_Click);
-    connect(back, &QPushButton::clicked, this, &Krok3::back_Click);
+    connect(dok, &QPushButton::clicked, this, &Krok3::finishRequested);
+    connect(bac, &QPushButton::clicked, this, &Krok3::backRequested);
+    connect(kon, &QPushButton::clicked, this, &Form::askToEnd);
+    // Hiding ends the review's modal display of this form; the review goes on from there.
+    connect(back, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void Krok3::Form_Load()
@@ -210,19 +207,18 @@ void Krok3::pb_KeyDown(QKeyEvent* event)
     describeSinusoid();
 }
 
-void Krok3::bac_Click()
+void Krok3::enterReviewMode()
 {
-    hide();
-    Forms::get<krok2>().showModeless();
+    inf->setText(QStringLiteral("Správně to mělo být takto:"));
+    showReviewButtons(true, dok, bac, kon, back);
 }
 
-void Krok3::kon_Click()
+void Krok3::leaveReviewMode()
 {
-    askToEnd();
+    showReviewButtons(false, dok, bac, kon, back);
 }
 
-// Hiding ends the review's modal display of this form; the review goes on from there.
-void Krok3::back_Click()
+Surface& Krok3::drawing()
 {
-    hide();
+    return *pb;
 }

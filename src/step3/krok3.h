@@ -4,6 +4,7 @@
 
 class PictureBox;
 class QKeyEvent;
+class Surface;
 class QLabel;
 class QPushButton;
 
@@ -19,15 +20,12 @@ public:
     void FindAxisMax();
     // Clears pb and draws the axes, the scale and the sinusoid in the current colour.
     void DrawSin(qint16 phase, double amplitude);
-    // The click of dok: confirm, judge the example, show Dobry or Spatny.
-    void EvaluateExample();
 
-    // Judging routines of the form (they delegate to the core judging functions).
-    static bool Compar(float value, float correct, float tolerancePercent);
-    static float GetFI(float re, float im);
-    float VectorRe() const;
-    float VectorIm() const;
-    bool CheckPhase() const;
+    // The review's view of the correct sinusoid: its own caption, only `back`, which hides the form.
+    void enterReviewMode();
+    void leaveReviewMode();
+    // The picture of the sinusoid, for the correct one drawn over it.
+    Surface& drawing();
 
     qint16 axisMax = 0;
     qint16 amplitude = 0; // pixels from the zero line to the crest
@@ -36,6 +34,11 @@ public:
     qint16 dragLastX = 0;
     qint16 dragLastY = 0;
 
+signals:
+    void finishRequested(); // "&Dokončit": the example is to be judged
+    void backRequested();   // "&Zpět" to step 2
+
+private:
     QLabel* inf;
     PictureBox* pb;
     QPushButton* dok;
@@ -43,14 +46,10 @@ public:
     QPushButton* kon;
     QPushButton* back;
 
-private:
     void describeSinusoid();
 
     void pb_MouseDown(int button, int shift, float x, float y);
     void pb_MouseMove(int button, int shift, float x, float y);
     void pb_MouseUp(int button, int shift, float x, float y);
     void pb_KeyDown(QKeyEvent* event);
-    void bac_Click();
-    void kon_Click();
-    void back_Click();
 };

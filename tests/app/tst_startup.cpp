@@ -1,61 +1,60 @@
+#include "app/exerciseflow.h"
 #include "app/help.h"
-#include "app/navigation.h"
-#include "app/schoolfixture.h"
 #include "app/uvod.h"
 #include "app/welcome.h"
 #include "core/data_a_promene.h"
 #include "core/helptext.h"
 #include "core/profileitem.h"
-#include "store/schoolstore.h"
-#include "support/storefixture.h"
 #include "step1/krok1.h"
-#include "support/testsupport.h"
-#include "ui/forms/forms.h"
+#include "store/schoolstore.h"
+#include "support/pupil.h"
+#include "support/storefixture.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QtTest>
+#include <QTimer>
 
+using namespace TestSupport;
 using namespace Qt::StringLiterals;
 
 class TestStartup : public QObject {
     Q_OBJECT
-    std::unique_ptr<SchoolFixture> school;
+    std::unique_ptr<StoreFixture::Database> school;
 
 private slots:
     void init()
     {
-        TestSupport::resetProgram();
-        school = std::make_unique<SchoolFixture>();
+        resetProgram();
+        school = std::make_unique<StoreFixture::Database>(StoreFixture::Database::Kind::Sqlite);
     }
     void cleanup()
     {
         Forms::unloadAll();
         QApplication::processEvents();
+        school.reset();
     }
 
     // A key, the timer or a button released over the background (not over a label) opens Welcome once.
     void splashOpensWelcomeOnce()
     {
-        Navigation::start();
+        ExerciseFlow::start();
         QPointer<Uvod> splash = Forms::find<Uvod>();
-        QTest::mouseClick(splash->Label3, Qt::LeftButton);
+        QTest::mouseClick(child<QLabel>(splash, "Label3"), Qt::LeftButton);
         QVERIFY(!Forms::find<Welcome>());
-        splash->Timer1->setInterval(100); // a second opening would come from this tick
+        child<QTimer>(splash, "Timer1")->setInterval(100); // a second opening would come from this tick
         QTest::keyClick(splash, Qt::Key_A);
         QTRY_VERIFY(splash.isNull() && Forms::find<Welcome>());
         Forms::unload<Welcome>();
         QTest::qWait(300);
         QVERIFY(!Forms::find<Welcome>());
-        Navigation::start();
-        Forms::find<Uvod>()->Timer1->setInterval(50);
+        ExerciseFlow::start();
+        child<QTimer, Uvod>("Timer1")->setInterval(50);
         QTRY_VERIFY(Forms::find<Welcome>() && !Forms::find<Uvod>());
         Forms::unloadAll();
-        Navigation::start();
+        ExerciseFlow::start();
         QTest::mouseClick(Forms::find<Uvod>(), Qt::RightButton, {}, QPoint(5, 300));
         QVERIFY(Forms::find<Welcome>() && !Forms::find<Uvod>());
     }
@@ -64,32 +63,43 @@ private slots:
     void welcomeDatabase_data()
     {
         QTest::addColumn<QString>("database");
-        QTest::addColumn<QString>("state"); // school option, e-mail option, profile list, name and class, messages
-        QTest::newRow("no configuration") << u"none"_s << u"off checked off on 0"_s;
-        QTest::newRow("configured file missing") << u"missing"_s << u"off checked off on 0"_s;
-        QTest::newRow("present") << u"present"_s << u"on - Svoboda; 3A|Černá; 1C off 0"_s;
-        QTest::newRow("unreadable") << u"garbage"_s << u"off checked off on 1"_s;
+        QTest::addColumn<bool>("atSchool");
+        QTest::addColumn<QStringList>("profiles");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("no configuration") << "none" << false << QStringList() << 0;
+        QTest::newRow("configured file missing") << "missing" << false << QStringList() << 0;
+        QTest::newRow("present") << "present" << true << QStringList{"Svoboda; 3A", "Černá; 1C"} << 0;
+        QTest::newRow("unreadable") << "garbage" << false << QStringList() << 1;
     }
     void welcomeDatabase()
     {
         QFETCH(QString, database);
-        if (database == "missing")
-            school->configure();
-        else if (database == "present")
-            school->createDatabase({{"Svoboda", "3A"}, {"Černá", "1C"}});
-        else if (database == "garbage")
-            school->createGarbage();
+        QFETCH(bool, atSchool);
+        const QString path = school->dir.filePath("skola.db");
+        if (database == "none")
+            QFile::remove(school->configFile());
+        if (database == "missing" || database == "garbage")
+            QFile::remove(path);
+        if (database == "garbage") {
+            QFile garbage(path);
+            QVERIFY(garbage.open(QIODevice::WriteOnly));
+            garbage.write(QByteArray(4096, 'x'));
+        }
+        if (database == "present")
+            school->exec({"INSERT INTO Zaci VALUES ('Svoboda', '3A'), ('Černá', '1C')"});
         Welcome& w = Forms::get<Welcome>();
+        auto* users = child<QComboBox>(&w, "Users");
         QStringList profiles;
-        for (int i = 0; i < w.Users->count(); ++i)
-            profiles << w.Users->itemText(i);
-        QVERIFY(w.Users->currentIndex() == -1 && w.Users->isEnabled() == w.conn[0]->isEnabled());
-        QTEST(QStringList({w.conn[0]->isEnabled() ? "on" : "off", w.conn[1]->isChecked() ? "checked" : "-",
-                           w.Users->count() ? profiles.join('|') : "off",
-                           w.Jm->isEnabled() && w.Tr->isEnabled() && w.lblJm->isEnabled() ? "on" : "off",
-                           QString::number(TestSupport::questionsAsked.size())})
-                  .join(' '),
-              "state");
+        for (int i = 0; i < users->count(); ++i)
+            profiles << users->itemText(i);
+        QTEST(profiles, "profiles");
+        QCOMPARE(users->currentIndex(), -1);
+        for (const char* schoolControl : {"conn_0", "Users"})
+            QCOMPARE(child(&w, schoolControl)->isEnabled(), atSchool);
+        QCOMPARE(child<QRadioButton>(&w, "conn_1")->isChecked(), !atSchool);
+        for (const char* typedSignIn : {"Jm", "Tr", "lblJm"})
+            QCOMPARE(child(&w, typedSignIn)->isEnabled(), !atSchool);
+        QTEST(int(questionsAsked.size()), "messages");
     }
 
     // The run goes under the row of Zaci that was chosen, exactly as stored: a surname may hold ";"
@@ -105,8 +115,8 @@ private slots:
         QStringList recorded;
         for (int i = 0; i < pupils.size(); ++i) {
             Welcome& w = Forms::get<Welcome>();
-            w.Users->setCurrentIndex(i);
-            QTest::mouseClick(w.Command1, Qt::LeftButton);
+            child<QComboBox>(&w, "Users")->setCurrentIndex(i);
+            QTest::mouseClick(child<QPushButton>(&w, "Command1"), Qt::LeftButton);
             RunState& run = Data_a_promene::runState;
             run.examplesRight = i + 1;
             qint32 right = 0, wrong = 0;
@@ -124,19 +134,19 @@ private slots:
 
     void okWithoutProfileBeepsAndSwitchingKeepsEntries()
     {
-        school->createDatabase({{"Novák", "2B"}, {"Svoboda", "3A"}});
+        school->exec({"INSERT INTO Zaci VALUES ('Novák', '2B'), ('Svoboda', '3A')"});
         Welcome& w = Forms::get<Welcome>();
         w.showModeless();
-        QTest::mouseClick(w.Command1, Qt::LeftButton);
-        QCOMPARE(TestSupport::beeps, 1);
+        Pupil::clickButton(&w, "Command1");
+        QCOMPARE(beeps, 1);
         QVERIFY(w.isVisible() && !Forms::find<Help>());
-        w.Users->setCurrentIndex(1);
-        QTest::mouseClick(w.conn[1], Qt::LeftButton);
-        QTest::sendKeyEvent(QTest::Click, w.Jm, Qt::Key_unknown, QStringLiteral("Š"), Qt::NoModifier);
-        QTest::mouseClick(w.conn[0], Qt::LeftButton);
-        QVERIFY(!w.Jm->isEnabled() && !w.lblTr->isEnabled() && w.Users->isEnabled());
-        QCOMPARE(w.Jm->text(), QStringLiteral("Š"));
-        QCOMPARE(w.Users->currentIndex(), 1);
+        child<QComboBox>(&w, "Users")->setCurrentIndex(1);
+        QTest::mouseClick(child(&w, "conn_1"), Qt::LeftButton);
+        QTest::sendKeyEvent(QTest::Click, child(&w, "Jm"), Qt::Key_unknown, QStringLiteral("Š"), Qt::NoModifier);
+        QTest::mouseClick(child(&w, "conn_0"), Qt::LeftButton);
+        QVERIFY(!child(&w, "Jm")->isEnabled() && !child(&w, "lblTr")->isEnabled() && child(&w, "Users")->isEnabled());
+        QCOMPARE(child<QLineEdit>(&w, "Jm")->text(), QStringLiteral("Š"));
+        QCOMPARE(child<QComboBox>(&w, "Users")->currentIndex(), 1);
     }
 
     // Lines of at most 44 characters, sections after two blank lines.
@@ -164,9 +174,9 @@ private slots:
         QFETCH(bool, inText);
         Help& help = Forms::get<Help>();
         help.showModeless();
-        QTest::keyClick(inText ? static_cast<QWidget*>(help.Text1) : &help, Qt::Key(key));
+        QTest::keyClick(inText ? child(&help, "Text1") : &help, Qt::Key(key));
         QTRY_VERIFY(!Forms::find<Help>());
-        QVERIFY(Forms::find<Krok1>() && Forms::find<Krok1>()->isVisible());
+        QVERIFY(shown<Krok1>());
     }
 };
 

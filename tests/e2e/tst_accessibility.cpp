@@ -7,7 +7,6 @@
 #include "app/uvod.h"
 #include "app/welcome.h"
 #include "core/data_a_promene.h"
-#include "e2e/pupil.h"
 #include "feedback/dobry.h"
 #include "feedback/spatny.h"
 #include "results/genlist.h"
@@ -16,8 +15,7 @@
 #include "step1/vysledky.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "support/testsupport.h"
-#include "ui/forms/forms.h"
+#include "support/pupil.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -25,7 +23,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -52,45 +49,32 @@ void says(PictureBox* area, const QString& text)
     QVERIFY2(description.contains(text), qPrintable(description));
 }
 
-// A step's form shown and active, after Krok1 has made the example, and Tab from "&Konec" reaches
-// its drawing area.
-template <class F> F* showStep(PictureBox* F::*area)
+// A step's drawing area, its form shown and active after Krok1 has made the example, when Tab from
+// "&Konec" reaches it.
+template <class F> PictureBox* showStep(const char* area)
 {
     Forms::get<Krok1>();
     F* form = &Forms::get<F>();
     form->showModeless();
     if (!QTest::qWaitForWindowActive(form))
         return nullptr;
-    form->kon->setFocus();
+    TestSupport::child(form, "kon")->setFocus();
     Pupil::press(Qt::Key_Tab);
-    return QApplication::focusWidget() == form->*area ? form : nullptr;
+    auto* picture = TestSupport::child<PictureBox>(form, area);
+    return QApplication::focusWidget() == picture ? picture : nullptr;
 }
 
 } // namespace
 
 class TestAccessibility : public QObject {
     Q_OBJECT
-    QTemporaryDir config;
 
 private slots:
-    void initTestCase()
-    {
-        // No school database: the sign-in asks nothing.
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.filePath("user")));
-        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(config.filePath("system")));
-        QDir(config.path()).mkpath("user/kvizmat");
-        QFile conf(config.filePath("user/kvizmat/kvizmat.conf"));
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write("[database]\npath=" + QFile::encodeName(config.filePath("none.db")) + "\n");
-    }
     void init()
     {
         TestSupport::resetProgram();
-        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         // 25 / (3 - 4i) = 3 + 4i: the plane's axes end at 5, the amplitude axis at 6.
-        using TestSupport::drawFor;
-        TestSupport::scriptNextExample(
-            {0.9f, drawFor(25, 200, 100), drawFor(0, 200, 100), drawFor(3, 200, 100), drawFor(-4, 200, 100)});
+        TestSupport::scriptNextExample(TestSupport::exampleDraws(4, 25, 0, 3, -4));
         // The summary of an e-mail run encodes and asks nothing.
         Data_a_promene::runState.emailMode = true;
     }
@@ -125,28 +109,28 @@ private slots:
 
     void grafTellsTheEndPoint()
     {
-        krok2* form = showStep(&krok2::Graf);
-        QVERIFY(form);
-        says(form->Graf, "Osy od -5 do 5. Konec vektoru: 0,00 + 0,00 i.");
+        PictureBox* graf = showStep<krok2>("Graf");
+        QVERIFY(graf);
+        says(graf, "Osy od -5 do 5. Konec vektoru: 0,00 + 0,00 i.");
         Pupil::press(Qt::Key_Space);
         Pupil::press(Qt::Key_Right, Qt::ShiftModifier, 2); // 20 px of 168 to the axis end at 5
         Pupil::press(Qt::Key_Up, Qt::ShiftModifier);
-        says(form->Graf, "Konec vektoru: 0,60 + 0,30 i.");
+        says(graf, "Konec vektoru: 0,60 + 0,30 i.");
         Pupil::press(Qt::Key_Down, Qt::ShiftModifier, 3);
-        says(form->Graf, "Konec vektoru: 0,60 − 0,60 i.");
+        says(graf, "Konec vektoru: 0,60 − 0,60 i.");
     }
 
     void pbTellsAmplitudeAndPhaseShift()
     {
-        Krok3* form = showStep(&Krok3::pb);
-        QVERIFY(form);
-        says(form->pb, "Amplituda 2,98 (stupnice do 6), fázový posun 0,0°."); // 40 px of 80.5 to the tick at 6
+        PictureBox* pb = showStep<Krok3>("pb");
+        QVERIFY(pb);
+        says(pb, "Amplituda 2,98 (stupnice do 6), fázový posun 0,0°."); // 40 px of 80.5 to the tick at 6
         Pupil::press(Qt::Key_Up);
         Pupil::press(Qt::Key_Left);
-        says(form->pb, "Amplituda 3,06 (stupnice do 6), fázový posun 1,8°.");
+        says(pb, "Amplituda 3,06 (stupnice do 6), fázový posun 1,8°.");
         // 1 - 10 px comes round to 191 px of the 200 px period.
         Pupil::press(Qt::Key_Right, Qt::ShiftModifier);
-        says(form->pb, "Amplituda 3,06 (stupnice do 6), fázový posun 343,8°.");
+        says(pb, "Amplituda 3,06 (stupnice do 6), fázový posun 343,8°.");
     }
 };
 

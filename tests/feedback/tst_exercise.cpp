@@ -1,179 +1,294 @@
-#include "step2/picturemouse.h"
-#include "support/testsupport.h"
+// One example after another on the real forms: the verdict, the review with its correct drawings, the
+// next example, and the end confirmation answered "&Ne" from every form of the loop.
 
+#include "app/exerciseflow.h"
 #include "app/konec.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
+#include "feedback/correctdrawings.h"
 #include "feedback/dobry.h"
 #include "feedback/spatny.h"
 #include "step1/krok1.h"
 #include "step1/vysledky.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "ui/forms/forms.h"
+#include "support/modalscript.h"
+#include "support/pupil.h"
+#include "support/recordingsurface.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QtTest>
 
-using TestSupport::drawFor;
-
-// 25 / (3 - 4i) = 3 + 4i: |z| = 5, 53.13 degrees; axisLimit 5, axisMax 6.
-static const QList<float> quotient34i = {0.9f, drawFor(25, 200, 100), drawFor(0, 200, 100), drawFor(3, 200, 100),
-                                         drawFor(-4, 200, 100)};
-// (-7 + 2i) * (1 + 1i) = -9 - 5i
-static const QList<float> product = {0.6f, drawFor(-7, 200, 100), drawFor(2, 200, 100), drawFor(1, 200, 100),
-                                     drawFor(1, 200, 100)};
-
-struct Pupil {
-    QStringList step1 = {"3", "4", "5", "53,13"};
-    bool vector = true, sinusoid = true;
-};
+using namespace TestSupport;
+using Data_a_promene::runState;
 
 class TestExercise : public QObject {
     Q_OBJECT
 
-    // One example done by keys and mouse on the real forms, up to "&Dokončit".
-    void work(const Pupil& pupil)
+    // The items the review marks as wrong: red labels, bold buttons.
+    static QStringList marked()
     {
-        Krok1& k1 = Forms::get<Krok1>();
-        QVERIFY(k1.isVisible());
-        const QList<QLineEdit*> entries = {k1.vys[0], k1.vys[1], k1.absh, k1.fi};
-        for (int i = 0; i < 4; ++i)
-            QTest::keyClicks(entries[i], pupil.step1[i]);
-        QTest::mouseClick(k1.Contin, Qt::LeftButton);
-        krok2& k2 = Forms::get<krok2>();
-        if (pupil.vector) { // 3.006 + 3.988i
-            PictureMouse::click(k2.Graf, {100, 100});
-            PictureMouse::move(k2.Graf, {287, 52});
-            PictureMouse::click(k2.Graf, {287, 52});
-        }
-        QTest::mouseClick(k2.Contin, Qt::LeftButton);
-        Krok3& k3 = Forms::get<Krok3>();
-        if (pupil.sinusoid) {
-            PictureMouse::drag(k3.pb, {100, 110.5}, {100, 44}); // on the x axis: amplitude 66.5 -> 66
-            PictureMouse::drag(k3.pb, {242, 60}, {212, 60});    // on the vertical axis: phase 30
-        }
-        QTest::mouseClick(k3.dok, Qt::LeftButton);
+        QStringList names;
+        for (const char* name : {"cis3_0", "cis3_1", "cis3_2", "ab", "uhFi"})
+            if (child<QLabel, Spatny>(name)->palette().color(QPalette::WindowText) == Qt::red)
+                names << name;
+        for (const char* name : {"vek", "Sinusak"})
+            if (child<QPushButton, Spatny>(name)->font().bold())
+                names << name;
+        return names;
     }
-    static QString counters()
+    // Examples right, wrong, dialogs right, wrong.
+    static QList<qint32> counters()
     {
-        const RunState& r = Data_a_promene::runState;
-        return QString::asprintf("%d %d %d %d", r.examplesRight, r.examplesWrong, r.dialogsRight, r.dialogsWrong);
+        return {runState.examplesRight, runState.examplesWrong, runState.dialogsRight, runState.dialogsWrong};
     }
-    // Blue or red for cis3(0..2), ab, uhFi, then the bold buttons.
-    static QString marks(const Spatny& s)
+    // The review of the first example with every answer left empty.
+    static Spatny* reviewOf(const QList<float>& draws)
     {
-        QString m;
-        for (QLabel* l : {s.cis3[0], s.cis3[1], s.cis3[2], s.ab, s.uhFi})
-            m += Spatny::foreColor(l) == Colors::Red ? 'R' : Spatny::foreColor(l) == Colors::Blue ? 'B' : '?';
-        return m + (s.vek->font().bold() ? " vek" : "") + (s.Sinusak->font().bold() ? " sin" : "");
-    }
-    // A new example shows step 1 alone with empty entries.
-    static void expectNewExample()
-    {
-        Krok1& k1 = Forms::get<Krok1>();
-        QVERIFY(k1.isVisible() && !Forms::get<Vysledky>().isVisible());
-        QCOMPARE(k1.k1[0]->text(), QStringLiteral("-7"));
-        for (QLineEdit* e : {k1.vys[0], k1.vys[1], k1.absh, k1.fi})
-            QVERIFY(e->text().isEmpty());
+        Forms::unloadAll();
+        scriptNextExample(draws);
+        ExerciseFlow::firstExample();
+        workExample({{}, false, false});
+        return shown<Spatny>();
     }
 
 private slots:
     void init()
     {
-        TestSupport::resetProgram();
-        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-        TestSupport::scriptNextExample(quotient34i);
-        Forms::get<Krok1>().showModeless();
+        resetProgram();
+        scriptNextExample(exampleDraws(4, 25, 0, 3, -4)); // 25 / (3 - 4i) = 3 + 4i
+        ExerciseFlow::firstExample();
     }
     void cleanup() { Forms::unloadAll(); }
 
-    // The verdict form, the marks and the counters; "&Pokračovat" to new numbers; then a wrong example
-    // shows only its own marks.
+    // The verdict form, its marks and the counters; "&Pokračovat" to a new example on Krok1; then a
+    // wrong example shows only its own marks.
     void exampleToVerdictAndOn_data()
     {
-        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QStringList>("answers");
         QTest::addColumn<bool>("vector");
         QTest::addColumn<QString>("verdict");
-        QTest::addColumn<QString>("then");
-        QTest::newRow("right") << "3 4 5 53,13" << true << "Dobry BBBBB 1 0 3 0"
-                               << "1 1 3 3";
-        QTest::newRow("angle and vector wrong") << "3 4 5 60" << false << "Spatny BBBBR vek 0 1 1 2"
-                                                << "0 2 1 5";
+        QTest::addColumn<QStringList>("marks");
+        QTest::addColumn<QList<qint32>>("counts");
+        QTest::newRow("right") << QStringList{"3", "4", "5", "53,13"} << true << "Dobry" << QStringList()
+                               << QList<qint32>{1, 0, 3, 0};
+        QTest::newRow("angle and vector wrong") << QStringList{"3", "4", "5", "60"} << false << "Spatny"
+                                                << QStringList{"uhFi", "vek"} << QList<qint32>{0, 1, 1, 2};
     }
     void exampleToVerdictAndOn()
     {
-        QFETCH(QString, answers);
+        QFETCH(QStringList, answers);
         QFETCH(bool, vector);
-        work({answers.split(' '), vector});
-        Dobry* dobry = Forms::find<Dobry>();
-        QPointer<Form> verdict = dobry && dobry->isVisible() ? static_cast<Form*>(dobry) : Forms::find<Spatny>();
-        QVERIFY(verdict && verdict->isVisible() && !Forms::get<Krok3>().isVisible() &&
-                Forms::get<Vysledky>().isVisible());
-        QTEST(verdict->objectName() + ' ' + marks(Forms::get<Spatny>()) + ' ' + counters(), "verdict");
-        TestSupport::scriptNextExample(product);
+        QFETCH(QList<qint32>, counts);
+        PUPIL(workExample({answers, vector}));
+        QPointer<Form> verdict = shown<Dobry>() ? static_cast<Form*>(shown<Dobry>()) : shown<Spatny>();
+        QVERIFY(verdict && !shown<Krok3>() && shown<Vysledky>());
+        QTEST(verdict->objectName(), "verdict");
+        QTEST(marked(), "marks");
+        QCOMPARE(counters(), counts);
+
+        scriptNextExample(exampleDraws(3, -7, 2, 1, 1)); // (-7 + 2i)(1 + 1i) = -9 - 5i
         QVERIFY(QTest::qWaitForWindowActive(verdict));
         QTest::keyClick(verdict, Qt::Key_P, Qt::AltModifier);
-        QTRY_VERIFY(!verdict || !verdict->isVisible());
-        expectNewExample();
-        work({{"-9", "-5", "0", "209,05"}, false, false});
-        QCOMPARE(marks(Forms::get<Spatny>()), "BBBRB vek sin");
-        QTEST(counters(), "then");
+        QTRY_VERIFY(shown<Krok1>());
+        QVERIFY((!verdict || !verdict->isVisible()) && !shown<Vysledky>());
+        QCOMPARE((child<QLabel, Krok1>("k1_0"))->text(), QStringLiteral("-7"));
+        const Krok1::Answers typed = Forms::get<Krok1>().answers();
+        QVERIFY(typed.re.isEmpty() && typed.im.isEmpty() && typed.absh.isEmpty() && typed.fi.isEmpty());
+
+        PUPIL(workExample({{"-9", "-5", "0", "209,05"}, false, false}));
+        QCOMPARE(marked(), QStringList({"ab", "vek", "Sinusak"}));
+        QCOMPARE(counters(), QList<qint32>({counts[0], counts[1] + 1, counts[2], counts[3] + 3}));
     }
 
     void answeringNoChangesNothing()
     {
-        TestSupport::questionAnswers = {QMessageBox::No};
-        work(Pupil{});
-        QVERIFY(Forms::get<Krok3>().isVisible() && !Forms::find<Dobry>() && !Forms::find<Spatny>());
-        QCOMPARE(counters(), "0 0 0 0");
-        QTest::mouseClick(Forms::get<Krok3>().dok, Qt::LeftButton); // Yes now judges the same answers
-        QCOMPARE(counters(), "1 0 3 0");
+        questionAnswers = {QMessageBox::No};
+        PUPIL(workExample({{"3", "4", "5", "53,13"}}));
+        QCOMPARE(questionsAsked, QStringList{"Jseš si svými výsledky opravdu jist?"});
+        QVERIFY(shown<Krok3>() && !Forms::find<Dobry>() && !Forms::find<Spatny>());
+        QCOMPARE(counters(), QList<qint32>({0, 0, 0, 0}));
+        Pupil::clickButton(&Forms::get<Krok3>(), "dok"); // Yes now judges the same answers
+        QCOMPARE(counters(), QList<qint32>({1, 0, 3, 0}));
     }
 
     // "&Konec", Esc and the window frame ask; "&Ne" leaves everything as it was.
     void konecAnsweredNo_data()
     {
         QTest::addColumn<QString>("where");
-        for (const char* w : {"Krok1 Konec", "krok2 Esc", "krok2 frame", "Krok3 Konec", "Spatny frame"})
+        for (const char* w : {"Krok1 Command3", "Krok1 Esc", "Krok1 frame", "krok2 Esc", "krok2 frame", "Krok3 kon",
+                              "Spatny frame", "Spatny Command2"})
             QTest::newRow(w) << QString::fromLatin1(w);
     }
     void konecAnsweredNo()
     {
         QFETCH(QString, where);
-        const int depth = QStringList{"Krok1", "krok2", "Krok3", "Spatny"}.indexOf(where.section(' ', 0, 0));
+        QTest::keyClicks(child<QLineEdit, Krok1>("vys_0"), "42");
+        const QString formName = where.section(' ', 0, 0), how = where.section(' ', 1);
+        const int depth = QStringList{"Krok1", "krok2", "Krok3", "Spatny"}.indexOf(formName);
         if (depth >= 1)
-            QTest::mouseClick(Forms::get<Krok1>().Contin, Qt::LeftButton);
+            Pupil::clickButton(&Forms::get<Krok1>(), "Contin");
         if (depth >= 2)
-            QTest::mouseClick(Forms::get<krok2>().Contin, Qt::LeftButton);
+            Pupil::clickButton(&Forms::get<krok2>(), "Contin");
         if (depth >= 3)
-            Forms::get<Krok3>().EvaluateExample(); // entries empty: wrong
+            Pupil::clickButton(&Forms::get<Krok3>(), "dok"); // "42" alone: wrong
         Form* form = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
-            form = w->isVisible() && w->objectName() == where.section(' ', 0, 0) ? qobject_cast<Form*>(w) : form;
+            if (w->isVisible() && w->objectName() == formName)
+                form = qobject_cast<Form*>(w);
         QVERIFY(form);
-        const bool vysledky = Forms::get<Vysledky>().isVisible();
-        const QString before = counters();
-        QString asked;
-        TestSupport::onNextModal([&](QWidget* w) {
-            asked = w->objectName();
-            static_cast<Konec*>(w)->Command2->click();
-        });
-        if (where.endsWith("frame"))
+        const bool vysledky = shown<Vysledky>();
+        const QList<qint32> before = counters();
+        ModalScript modals;
+        modals.expect("Konec", [](QWidget* konec) { Pupil::clickButton(konec, "Command2"); });
+        if (how == "frame")
             form->close();
-        else if (where.endsWith("Esc"))
+        else if (how == "Esc")
             QTest::keyClick(form, Qt::Key_Escape);
         else
-            QTest::mouseClick(form->findChild<QPushButton*>(depth == 0  ? "Command3"
-                                                            : depth < 3 ? "kon"
-                                                                        : "Command2"),
-                              Qt::LeftButton);
-        QCOMPARE(asked, QStringLiteral("Konec"));
-        QVERIFY(form->isVisible() && Forms::get<Vysledky>().isVisible() == vysledky);
+            Pupil::clickButton(form, qPrintable(how));
+        QCOMPARE(modals.pending(), 0);
+        QVERIFY(form->isVisible() && !Forms::find<Konec>() && !!shown<Vysledky>() == vysledky);
         QCOMPARE(counters(), before);
-        QCOMPARE(TestSupport::endRequests, 0);
+        QCOMPARE((child<QLineEdit, Krok1>("vys_0"))->text(), QStringLiteral("42"));
+        QCOMPARE(endRequests, 0);
+    }
+
+    void reviewUnderCzechLocale_data()
+    {
+        const QString wrong = " (Tuto hodnotu jsi měl špatně.)";
+        QTest::addColumn<QList<float>>("draws");
+        QTest::addColumn<QStringList>("shown"); // operands, operation, result, absolute value, angle
+        QTest::addColumn<QStringList>("heard"); // what a screen reader says of the values and marks
+        QTest::newRow("-3 + 0i") << exampleDraws(2, -3, 0, 0, 0)
+                                 << QStringList{"-3",         "+",     "0", "0",    "+",    "0",
+                                                "Rozdíl je:", "-3,00", "-", "0,00", "3,00", "180,0"}
+                                 << QStringList{"Správný výsledek, znaménko imaginární části: minus",
+                                                "Správná absolutní hodnota: 3,00" + wrong,
+                                                "Správný úhel ve stupních: 180,0" + wrong,
+                                                "Ukázat správný vektor (Tento krok jsi měl špatně.)"};
+        QTest::newRow("1200 + 900i") << exampleDraws(1, 600, 450, 600, 450)
+                                     << QStringList{"600", "+",      "450",           "600",
+                                                    "+",   "450",    "Součet je:",    "1200,00",
+                                                    "+",   "900,00", "1\u00a0500,00", "36,9"}
+                                     << QStringList{"Správný výsledek, znaménko imaginární části: plus" + wrong,
+                                                    "Správná absolutní hodnota: 1\u00a0500,00" + wrong,
+                                                    "Správný úhel ve stupních: 36,9" + wrong,
+                                                    "Ukázat správný vektor (Tento krok jsi měl špatně.)"};
+    }
+    void reviewUnderCzechLocale()
+    {
+        QFETCH(QList<float>, draws);
+        Spatny* review = reviewOf(draws);
+        QVERIFY(review);
+        QStringList texts;
+        for (const char* name : {"cis1_0", "cis1_1", "cis1_2", "cis2_0", "cis2_1", "cis2_2", "oper", "cis3_0", "cis3_1",
+                                 "cis3_2", "ab", "uhFi"})
+            texts << child<QLabel>(review, name)->text();
+        QTEST(texts, "shown");
+        QStringList heard;
+        for (const char* name : {"cis3_1", "ab", "uhFi", "vek"}) {
+            QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(child<QWidget>(review, name));
+            const QString mark = spoken->text(QAccessible::Description);
+            heard << spoken->text(QAccessible::Name) + (mark.isEmpty() ? "" : " (" + mark + ")");
+        }
+        QTEST(heard, "heard");
+    }
+
+    void correctDrawings()
+    {
+        // The vector to (axisLimit, axisLimit) ends 18 px inside the top right corner.
+        RecordingSurface graf(372, 372);
+        CorrectDrawings::DrawCorrectVector(graf, 40, 40, 40);
+        const auto tip = graf.lines().value(graf.lines().size() - 1);
+        QVERIFY(tip.x1 == 186 && tip.y1 == 186 && tip.x2 == 354 && tip.y2 == 18 && tip.color == Colors::Red);
+
+        // 0 and 180 degrees start on the zero line and mirror each other; amplitude 5 / 6 of 80.5 px.
+        RecordingSurface at0(485, 221), at180(485, 221);
+        CorrectDrawings::DrawCorrectSinusoid(at0, 5, 0, 6);
+        CorrectDrawings::DrawCorrectSinusoid(at180, -5, 0, 6);
+        const auto a = at0.lines(), b = at180.lines();
+        QVERIFY(a.size() == 51 && b.size() == 51 && a[0].y1 == 111 && b[0].y1 == 111 && a[1].y2 < 111);
+        float crest = 221;
+        for (int i = 0; i < 51; ++i) {
+            QVERIFY2(std::fabs(a[i].y2 + b[i].y2 - 221) <= 1.0f && b[i].x2 == a[i].x2, qPrintable(QString::number(i)));
+            crest = qMin(crest, a[i].y2);
+        }
+        QCOMPARE(crest, 111.f - 67);
+    }
+
+    // "&Sinus" and "&Vektor" show the step form modally over the hidden review with the red drawing,
+    // only `back` (the default) and the mouse ignored; `back` returns with the normal buttons.
+    void showState_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("forward");
+        QTest::newRow("Sinus") << "Sinusak"
+                               << "Krok3"
+                               << "pb"
+                               << "dok";
+        QTest::newRow("Vektor") << "vek"
+                                << "krok2"
+                                << "Graf"
+                                << "Contin";
+    }
+    void showState()
+    {
+        QFETCH(QString, step);
+        QFETCH(QString, picture);
+        QFETCH(QString, forward);
+        Spatny* review = reviewOf(exampleDraws(4, 25, 0, 3, -4));
+        QVERIFY(review);
+        krok2& step2 = Forms::get<krok2>();
+        Krok3& step3 = Forms::get<Krok3>();
+        Form* form = step == "krok2" ? static_cast<Form*>(&step2) : &step3;
+        auto* area = child<PictureBox>(form, qPrintable(picture));
+        auto redPixels = [&] {
+            int n = 0;
+            const QImage image = area->image();
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += image.pixelColor(x, y) == Qt::red;
+            return n;
+        };
+        const int red = redPixels();
+        QVERIFY(red > 100); // the correct drawing, over the pupil's picture
+        auto buttons = [&] {
+            QStringList visible;
+            for (QString name : {forward, QStringLiteral("bac"), QStringLiteral("kon"), QStringLiteral("back")}) {
+                auto* b = child<QPushButton>(form, qPrintable(name));
+                if (!b->isHidden())
+                    visible << name + (b->isDefault() ? " (default)" : "");
+            }
+            return visible;
+        };
+        auto unchanged = [&] {
+            return step2.vectorEndX == 186 && step2.vectorFollowing == 0 && step3.amplitude == 40 &&
+                   step3.phaseShift == 0;
+        };
+        bool shownAlone = false;
+        QStringList during;
+        ModalScript modals;
+        modals.expect(step, [&](QWidget*) {
+            for (QPointF p : {QPointF(100, 100), QPointF(186, 110.5), QPointF(242.5, 60)}) {
+                Pupil::click(area, p);
+                Pupil::drag(area, p, p + QPointF(-30, -40));
+            }
+            shownAlone =
+                Data_a_promene::correctDrawingMode && !review->isVisible() && unchanged() && redPixels() == red;
+            during = buttons();
+            Pupil::clickButton(form, "back");
+        });
+        QFETCH(QString, button);
+        Pupil::clickButton(review, qPrintable(button));
+        QCOMPARE(modals.pending(), 0);
+        QVERIFY(shownAlone);
+        QCOMPARE(during, QStringList{"back (default)"});
+        QVERIFY(!Data_a_promene::correctDrawingMode && review->isVisible() && !form->isVisible() && unchanged());
+        QCOMPARE(buttons(), QStringList({forward + " (default)", "bac", "kon"}));
     }
 };
 

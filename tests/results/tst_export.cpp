@@ -1,13 +1,12 @@
 #include "core/reportcipher.h"
 #include "results/genlist.h"
-#include "support/testsupport.h"
-#include "ui/forms/forms.h"
+#include "support/pupil.h"
 #include "ui/forms/system.h"
 
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QtTest>
+
+using namespace TestSupport;
 
 class TestExport : public QObject {
     Q_OBJECT
@@ -17,7 +16,7 @@ class TestExport : public QObject {
 private slots:
     void init()
     {
-        TestSupport::resetProgram();
+        resetProgram();
         System::saveFileName = [this](QWidget*, const QString&, const QString&, const QString&, const QString&) {
             return chosen.isEmpty() ? QString() : dir.filePath(chosen);
         };
@@ -31,9 +30,9 @@ private slots:
 
     void clipboardGetsTheShownText()
     {
-        GenList& g = Forms::get<GenList>();
-        QCOMPARE(g.data->toPlainText().replace('\n', QStringLiteral("\r\n")), ReportCipher::GetEncodedBlock());
-        QTest::mouseClick(g.clipbrd, Qt::LeftButton);
+        QCOMPARE((child<QPlainTextEdit, GenList>("data"))->toPlainText().replace('\n', QStringLiteral("\r\n")),
+                 ReportCipher::GetEncodedBlock());
+        Pupil::clickButton(&Forms::get<GenList>(), "clipbrd");
         QCOMPARE(clipboard, ReportCipher::GetEncodedBlock());
     }
 
@@ -52,20 +51,20 @@ private slots:
         QFETCH(QString, chosen);
         this->chosen = chosen;
         GenList& g = Forms::get<GenList>();
-        QTest::mouseClick(g.txtfile, Qt::LeftButton);
-        QTest::mouseClick(g.txtfile, Qt::LeftButton);
+        Pupil::clickButton(&g, "txtfile");
+        Pupil::clickButton(&g, "txtfile");
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), written.isEmpty() ? QStringList() : QStringList{written});
         QFile file(dir.filePath(written));
         if (!written.isEmpty())
             QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : "", ReportCipher::GetEncodedBlock().toUtf8());
         const bool failed = !chosen.isEmpty() && written.isEmpty();
-        QCOMPARE(TestSupport::questionsAsked.filter("NEULOŽILY").size(), failed ? 2 : 0);
+        QCOMPARE(questionsAsked.filter("NEULOŽILY").size(), failed ? 2 : 0);
         if (failed) {
-            TestSupport::questionAnswers = {QMessageBox::No, QMessageBox::Yes};
-            QTest::mouseClick(g.final, Qt::LeftButton);
-            QCOMPARE(TestSupport::endRequests, 0);
-            QTest::mouseClick(g.final, Qt::LeftButton);
-            QCOMPARE(TestSupport::endRequests, 1);
+            questionAnswers = {QMessageBox::No, QMessageBox::Yes};
+            Pupil::clickButton(&g, "final");
+            QCOMPARE(endRequests, 0);
+            Pupil::clickButton(&g, "final");
+            QCOMPARE(endRequests, 1);
         }
     }
 };

@@ -1,49 +1,43 @@
-#include "step2/picturemouse.h"
-#include "support/testsupport.h"
-
+#include "app/exerciseflow.h"
 #include "step1/krok1.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "ui/forms/forms.h"
+#include "support/pupil.h"
 
-#include <QPushButton>
-#include <QtTest>
+using namespace TestSupport;
 
 class TestKrok2 : public QObject {
     Q_OBJECT
     krok2* form = nullptr;
     PictureBox* graf = nullptr;
 
-    void move(QPointF at, Qt::MouseButtons held = Qt::NoButton) { PictureMouse::move(graf, at, held); }
-    void click(QPointF at) { PictureMouse::click(graf, at); }
     QPointF end() const { return {form->vectorEndX, form->vectorEndY}; }
     bool black(int x, int y) const { return graf->image().pixelColor(x, y) == Qt::black; }
 
 private slots:
     void init()
     {
-        TestSupport::resetProgram();
-        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-        Forms::get<Krok1>(); // a new example: (100 + 200i) + (300 - 400i)
-        form = &Forms::get<krok2>();
-        graf = form->Graf;
-        form->showModeless();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        resetProgram();
+        ExerciseFlow::firstExample(); // (100 + 200i) + (300 - 400i)
+        Pupil::clickButton(&Forms::get<Krok1>(), "Contin");
+        form = shown<krok2>();
+        QVERIFY(form && QTest::qWaitForWindowExposed(form));
+        graf = child<PictureBox>(form, "Graf");
     }
 
     void clicksToggleFollowing()
     {
         QVERIFY(black(191, 186) && black(186, 191)); // the plus marker on the origin
-        move({100, 100});
+        Pupil::hover(graf, {100, 100});
         QCOMPARE(end(), QPointF(186, 186)); // fixed: moves change nothing
-        click({100, 100});                  // the first click only lets the end follow
+        Pupil::click(graf, {100, 100});     // the first click only lets the end follow
         QCOMPARE(end(), QPointF(186, 186));
-        move({120, 110});
+        Pupil::hover(graf, {120, 110});
         QCOMPARE(end(), QPointF(120, 110));
         QVERIFY(!black(124, 110)); // no marker while following
-        click({120, 110});
+        Pupil::click(graf, {120, 110});
         QVERIFY(black(124, 110));
-        move({200, 250});
+        Pupil::hover(graf, {200, 250});
         QCOMPARE(end(), QPointF(120, 110));
     }
 
@@ -61,24 +55,25 @@ private slots:
     {
         QFETCH(QPointF, position);
         QFETCH(bool, accepted);
-        click({100, 100});
-        move({100, 100});
+        Pupil::click(graf, {100, 100});
+        Pupil::hover(graf, {100, 100});
         for (Qt::MouseButtons held : {Qt::NoButton, Qt::LeftButton}) {
-            move(position, held);
+            Pupil::hover(graf, position, held);
             QVERIFY((end() - (accepted ? position : QPointF(100, 100))).manhattanLength() < 1e-4);
         }
     }
 
+    // Going on and back keeps the picture, the end point and the following.
     void stateSurvivesTheSteps()
     {
-        click({100, 100});
-        move({150, 61});
+        Pupil::click(graf, {100, 100});
+        Pupil::hover(graf, {150, 61});
         const QImage picture = graf->image().copy();
-        QTest::mouseClick(form->Contin, Qt::LeftButton);
-        QTest::mouseClick(Forms::get<Krok3>().bac, Qt::LeftButton);
+        Pupil::clickButton(form, "Contin");
+        Pupil::clickButton(&Forms::get<Krok3>(), "bac");
         QCOMPARE(graf->image(), picture);
-        QTest::mouseClick(form->bac, Qt::LeftButton);
-        QTest::mouseClick(Forms::get<Krok1>().Contin, Qt::LeftButton);
+        Pupil::clickButton(form, "bac");
+        Pupil::clickButton(&Forms::get<Krok1>(), "Contin");
         QCOMPARE(end(), QPointF(150, 61));
         QCOMPARE(form->vectorFollowing, qint16(-1));
     }
@@ -93,7 +88,7 @@ private slots:
             QTest::keyClick(graf, Qt::Key_Down, Qt::ShiftModifier);
         }
         QCOMPARE(end(), QPointF(18, 354));
-        move({300, 40}); // the mouse takes over, and the keys go on from there
+        Pupil::hover(graf, {300, 40}); // the mouse takes over, and the keys go on from there
         QTest::keyClick(graf, Qt::Key_Down);
         QCOMPARE(end(), QPointF(300, 41));
     }

@@ -1,15 +1,10 @@
-#include "step2/picturemouse.h"
-#include "support/testsupport.h"
-
+#include "app/exerciseflow.h"
 #include "step1/krok1.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "ui/forms/forms.h"
+#include "support/pupil.h"
 
-#include <QPushButton>
-#include <QtTest>
-
-using namespace PictureMouse;
+using namespace TestSupport;
 
 // Positions in pixels of pb's inner area (485 x 221: centre 242.5, 110.5; full scale 80.5).
 class TestKrok3 : public QObject {
@@ -21,13 +16,13 @@ class TestKrok3 : public QObject {
 private slots:
     void init()
     {
-        TestSupport::resetProgram();
-        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-        Forms::get<Krok1>(); // (100 + 200i) + (300 - 400i): r = 447.2
-        form = &Forms::get<Krok3>();
-        pb = form->pb;
-        form->showModeless();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        resetProgram();
+        ExerciseFlow::firstExample(); // (100 + 200i) + (300 - 400i): r = 447.2
+        Pupil::clickButton(&Forms::get<Krok1>(), "Contin");
+        Pupil::clickButton(&Forms::get<krok2>(), "Contin");
+        form = shown<Krok3>();
+        QVERIFY(form && QTest::qWaitForWindowExposed(form));
+        pb = child<PictureBox>(form, "pb");
     }
 
     // Bands of strictly less than 6 px; the vertical one wins where they cross.
@@ -46,7 +41,7 @@ private slots:
     {
         QFETCH(QPointF, at);
         const QImage picture = pb->image().copy();
-        move(pb, at);
+        Pupil::hover(pb, at);
         QTEST(pb->MousePointer(), "pointer");
         QCOMPARE(pb->image(), picture);
     }
@@ -71,34 +66,35 @@ private slots:
         QFETCH(QPointF, from);
         QFETCH(QPointF, to);
         QFETCH(int, amplitude);
-        move(pb, from);
-        press(pb, from);
-        move(pb, to, Qt::LeftButton);
+        Pupil::hover(pb, from);
+        Pupil::down(pb, from);
+        Pupil::hover(pb, to, Qt::LeftButton);
         QTEST(form->phaseShift, "during");
         QCOMPARE(form->amplitude, qint16(amplitude));
-        release(pb, to);
+        Pupil::up(pb, to);
         QTEST(form->phaseShift, "after");
         QCOMPARE(pb->MousePointer(), 0);
     }
 
     void freeDragPointerAndSecondButton()
     {
-        move(pb, {400, 40});
-        press(pb, {400, 40});
+        Pupil::hover(pb, {400, 40});
+        Pupil::down(pb, {400, 40});
         QCOMPARE(pb->MousePointer(), 5);
-        send(pb, QEvent::MouseButtonPress, {390, 40}, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
-        QCOMPARE(TestSupport::beeps, 1);
-        move(pb, {380, 40}, Qt::LeftButton); // the drag goes on from where it was
+        Pupil::mouse(pb, QEvent::MouseButtonPress, {390, 40}, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+        QCOMPARE(beeps, 1);
+        Pupil::hover(pb, {380, 40}, Qt::LeftButton); // the drag goes on from where it was
         QCOMPARE(form->phaseShift, 20.0f);
     }
 
     void stateSurvivesGoingBack()
     {
-        drag(pb, {400, 40}, {350, 60});
+        Pupil::drag(pb, {400, 40}, {350, 60});
         const QImage picture = pb->image().copy();
-        QTest::mouseClick(form->bac, Qt::LeftButton);
-        QTest::mouseClick(Forms::get<krok2>().Contin, Qt::LeftButton);
-        QCOMPARE(QList<float>({form->phaseShift, float(form->amplitude)}), QList<float>({50, 50}));
+        Pupil::clickButton(form, "bac");
+        Pupil::clickButton(&Forms::get<krok2>(), "Contin");
+        QCOMPARE(form->phaseShift, 50.0f);
+        QCOMPARE(form->amplitude, qint16(50));
         QCOMPARE(pb->image(), picture);
     }
 
@@ -107,11 +103,12 @@ private slots:
         pb->setFocus();
         QTest::keyClick(pb, Qt::Key_Right); // the curve moves right: 0 - 1, brought to 199
         QCOMPARE(form->phaseShift, 199.0f);
-        press(pb, {400, 40});
+        Pupil::down(pb, {400, 40});
         QTest::keyClick(pb, Qt::Key_Left, Qt::ShiftModifier);
         QTest::keyClick(pb, Qt::Key_Up, Qt::ShiftModifier);
-        QCOMPARE(QList<float>({form->phaseShift, float(form->amplitude)}), QList<float>({199, 40}));
-        release(pb, {400, 40});
+        QCOMPARE(form->phaseShift, 199.0f);
+        QCOMPARE(form->amplitude, qint16(40));
+        Pupil::up(pb, {400, 40});
     }
 };
 

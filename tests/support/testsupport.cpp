@@ -1,13 +1,17 @@
 #include "support/testsupport.h"
 
-#include "app/navigation.h"
+#include "app/exerciseflow.h"
 #include "core/data_a_promene.h"
-#include "ui/forms/forms.h"
+#include "core/judging.h"
+#include "core/scales.h"
+#include "step1/krok1.h"
+#include "step2/krok2.h"
+#include "step3/krok3.h"
+#include "support/pupil.h"
 #include "ui/forms/system.h"
 
 #include <QApplication>
-#include <QTimer>
-#include <QWidget>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -39,11 +43,16 @@ void scriptNextExample(QList<float> values)
 
 void resetProgram()
 {
+    // No configuration, so no school database, unless a test writes one; Czech number formats.
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.filePath("user")));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(config.filePath("system")));
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     Forms::unloadAll();
     QApplication::processEvents();
     Data_a_promene::resetAll();
     System::useRealPlatform();
-    Navigation::install();
+    ExerciseFlow::install();
     beeps = 0;
     endRequests = 0;
     questionAnswers.clear();
@@ -58,9 +67,7 @@ void resetProgram()
             nextExampleValues.clear();
             return r;
         }
-        // A fixed sum: (100 + 200i) + (300 - 400i) unless a test scripts its own.
-        return scripted({0.1f, drawFor(100, 2000, 1000), drawFor(200, 2000, 1000), drawFor(300, 2000, 1000),
-                         drawFor(-400, 2000, 1000)});
+        return scripted(exampleDraws(1, 100, 200, 300, -400));
     };
     System::question = [](QWidget*, const QString&, const QString& text, QMessageBox::StandardButton) {
         questionsAsked << text;
@@ -76,29 +83,60 @@ void resetProgram()
     System::userName = [] { return QStringLiteral("zak"); };
 }
 
-void onNextModal(std::function<void(QWidget*)> action)
-{
-    auto tries = std::make_shared<int>(0);
-    auto timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal) {
-            timer->stop();
-            timer->deleteLater();
-            action(modal);
-        } else if (++*tries > 250) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start();
-}
-
 float drawFor(int n, float span, float offset)
 {
     // The middle of the interval of r that floors to n keeps clear of rounding at its ends.
     return (float(n) + offset + 0.5f) / span;
+}
+
+QList<float> exampleDraws(int op, int a1, int b1, int a2, int b2)
+{
+    const float span = op >= 3 ? 200 : 2000;
+    QList<float> draws{(float(op) - 0.5f) / 4.0f};
+    for (int n : {a1, b1, a2, b2})
+        draws << drawFor(n, span, span / 2);
+    return draws;
+}
+
+void workExample(const Work& w)
+{
+    using Data_a_promene::resultIm;
+    using Data_a_promene::resultRe;
+    Krok1* step1 = active<Krok1>();
+    QVERIFY(step1);
+    QCOMPARE(QApplication::focusWidget(), child(step1, "vys_0"));
+    for (const QString& entry : w.step1) {
+        Pupil::type(entry);
+        Pupil::press(Qt::Key_Tab);
+    }
+    Pupil::press(Qt::Key_Return);
+
+    krok2* step2 = active<krok2>();
+    QVERIFY(step2);
+    auto* graf = child<PictureBox>(step2, "Graf");
+    const float limit = Data_a_promene::axisLimit;
+    const QPointF end(std::round(Scales::planeX(resultRe, graf->ScaleWidth(), limit)),
+                      std::round(Scales::planeY(resultIm, graf->ScaleHeight(), limit)));
+    if (w.vector) {
+        Pupil::click(graf, {186, 186});
+        Pupil::hover(graf, end);
+        Pupil::click(graf, end);
+    }
+    Pupil::press(Qt::Key_Return);
+
+    Krok3* step3 = active<Krok3>();
+    QVERIFY(step3);
+    auto* pb = child<PictureBox>(step3, "pb");
+    const float zero = pb->ScaleHeight() / 2, fullScale = zero - 30;
+    const double r = std::hypot(double(resultRe), double(resultIm));
+    const int amplitude = std::min(int(std::lround(r / step3->axisMax * fullScale)), int(fullScale));
+    const int phase = int(std::lround(Judging::GetFI(resultRe, resultIm) / 360.0 * 200));
+    if (w.sinusoid) {
+        Pupil::drag(pb, {100, zero}, {100, zero - amplitude});
+        if (w.phase)
+            Pupil::drag(pb, {242, 60}, {242.0 - (phase > 100 ? phase - 200 : phase), 60});
+    }
+    Pupil::press(Qt::Key_Return);
 }
 
 } // namespace TestSupport

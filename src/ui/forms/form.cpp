@@ -3,6 +3,7 @@
 #include "ui/forms/forms.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QPushButton>
 
 Form::Form(QWidget* parent) : QDialog(parent)
@@ -17,6 +18,22 @@ QPushButton* Form::makeButton(const QString& objectName, const QString& caption)
     auto* button = new QPushButton(caption, this);
     button->setObjectName(objectName);
     return button;
+}
+
+QLabel* Form::makeLabel(const QString& objectName, const QString& text, int points, const QString& spokenName)
+{
+    auto* label = new QLabel(text, this);
+    label->setObjectName(objectName);
+    // Names and entries come from pupils and profiles; no text is ever read as markup.
+    label->setTextFormat(Qt::PlainText);
+    if (points > 0) {
+        QFont font = label->font();
+        font.setPointSize(points);
+        label->setFont(font);
+    }
+    if (!spokenName.isEmpty())
+        label->setAccessibleName(spokenName);
+    return label;
 }
 
 void Form::showModeless()

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QLabel;
 class QPushButton;
 
 // A form of the program: one top-level window, created once by Forms, kept while hidden.
@@ -33,6 +34,10 @@ public:
 
     // Creates a push button with the form as parent and the given object name.
     QPushButton* makeButton(const QString& objectName, const QString& caption);
+    // Creates a label with the form as parent and the given object name; a font size in points and a
+    // name for screen readers when given (otherwise the label is read by its text).
+    QLabel* makeLabel(const QString& objectName, const QString& text, int points = 0,
+                      const QString& spokenName = QString());
 
 protected:
     // Return true to refuse the closing by the window frame.

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <typeindex>
 #include <unordered_map>
 
@@ -18,8 +19,20 @@ public:
             return *existing;
         auto* form = new F();
         registry()[std::type_index(typeid(F))] = form;
+        if (created)
+            created(*form);
         form->Form_Load();
         return *form;
+    }
+
+    // Runs the form's load routine: by creating the form, or again on the one that exists.
+    template <class F> static F& load()
+    {
+        if (F* existing = find<F>()) {
+            existing->Form_Load();
+            return *existing;
+        }
+        return get<F>();
     }
 
     template <class F> static F* find()
@@ -42,6 +55,10 @@ public:
     static void unloadAll();
 
     static int loadedCount();
+
+    // Runs for every form just after it is made, before its load routine: the program connects the
+    // forms of the exercise loop here.
+    static inline std::function<void(Form&)> created;
 
 private:
     static std::unordered_map<std::type_index, QPointer<Form>>& registry();

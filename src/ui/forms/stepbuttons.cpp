@@ -1,10 +1,6 @@
 #include "ui/forms/stepbuttons.h"
 
-#include "core/data_a_promene.h"
-#include "ui/forms/form.h"
-
 #include <QGridLayout>
-#include <QLabel>
 #include <QPushButton>
 
 QGridLayout* layoutStepButtons(QPushButton* forward, QPushButton* bac, QPushButton* kon, QPushButton* back)
@@ -26,23 +22,11 @@ QGridLayout* layoutStepButtons(QPushButton* forward, QPushButton* bac, QPushButt
     return buttons;
 }
 
-void showCorrectDrawing(Form& step, QLabel* inf, const QString& caption, QPushButton* forward, QPushButton* bac,
-                        QPushButton* kon, QPushButton* back)
+void showReviewButtons(bool review, QPushButton* forward, QPushButton* bac, QPushButton* kon, QPushButton* back)
 {
-    inf->setText(caption);
-    forward->hide();
-    bac->hide();
-    kon->hide();
-    forward->setDefault(false);
-    back->setDefault(true);
-    back->show();
-    Data_a_promene::correctDrawingMode = true;
-    step.showModal();
-    Data_a_promene::correctDrawingMode = false;
-    forward->show();
-    back->setDefault(false);
-    forward->setDefault(true);
-    bac->show();
-    kon->show();
-    back->hide();
+    for (QPushButton* b : {forward, bac, kon})
+        b->setVisible(!review);
+    forward->setDefault(!review);
+    back->setDefault(review);
+    back->setVisible(review);
 }

@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include <pwd.h>
-#include <random>
 #include <unistd.h>
 
 static QString osUserName()
@@ -41,16 +40,7 @@ void System::useRealPlatform()
     };
     beep = [] { QApplication::beep(); };
     now = [] { return QDateTime::currentDateTime(); };
-    newRandomSource = [] {
-        static std::random_device entropy;
-        auto engine =
-            std::make_shared<std::mt19937>(std::mt19937::result_type(QDateTime::currentMSecsSinceEpoch()) ^ entropy());
-        return RandomSource([engine] {
-            std::uniform_real_distribution<float> uniform(0.0f, 1.0f);
-            float r = uniform(*engine);
-            return r < 1.0f ? r : 0.0f;
-        });
-    };
+    newRandomSource = clockSeededSource;
     question = [](QWidget* parent, const QString& title, const QString& text,
                   QMessageBox::StandardButton defaultButton) {
         return showMessage(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,

@@ -1,12 +1,15 @@
 #pragma once
 
 // What a pupil can do: keys go to the widget that has the focus, the mouse to the drawing areas at
-// positions in their inner pixels.
+// positions in their inner pixels (sent straight to the widget, so that fractional and far-off
+// positions arrive as the platform would deliver them), buttons are clicked by their object names.
 
+#include "support/testsupport.h"
 #include "ui/surface/picturebox.h"
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QtTest>
 
 namespace Pupil {
@@ -31,23 +34,38 @@ inline void type(const QString& text)
         QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-inline void mouse(PictureBox* box, QEvent::Type type, QPointF inner, Qt::MouseButtons buttons)
+inline void clickButton(const QWidget* form, const char* name)
+{
+    if (auto* button = TestSupport::child<QPushButton>(form, name))
+        QTest::mouseClick(button, Qt::LeftButton);
+}
+
+inline void mouse(PictureBox* box, QEvent::Type type, QPointF inner, Qt::MouseButton button, Qt::MouseButtons held)
 {
     const QPointF local = inner + QPointF(box->contentsRect().topLeft());
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent e(type, local, box->mapToGlobal(local), button, buttons, Qt::NoModifier);
+    QMouseEvent e(type, local, box->mapToGlobal(local), button, held, Qt::NoModifier);
     QApplication::sendEvent(box, &e);
 }
 
-inline void hover(PictureBox* box, QPointF at)
+inline void hover(PictureBox* box, QPointF at, Qt::MouseButtons held = Qt::NoButton)
 {
-    mouse(box, QEvent::MouseMove, at, Qt::NoButton);
+    mouse(box, QEvent::MouseMove, at, Qt::NoButton, held);
+}
+
+inline void down(PictureBox* box, QPointF at)
+{
+    mouse(box, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+}
+
+inline void up(PictureBox* box, QPointF at)
+{
+    mouse(box, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
 }
 
 inline void click(PictureBox* box, QPointF at)
 {
-    mouse(box, QEvent::MouseButtonPress, at, Qt::LeftButton);
-    mouse(box, QEvent::MouseButtonRelease, at, Qt::NoButton);
+    down(box, at);
+    up(box, at);
 }
 
 // Hover at `from` (which decides the kind of drag on the sinusoid), press, move through whole
@@ -55,11 +73,11 @@ inline void click(PictureBox* box, QPointF at)
 inline void drag(PictureBox* box, QPointF from, QPointF to)
 {
     hover(box, from);
-    mouse(box, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    down(box, from);
     for (int i = 1; i < 4; ++i)
-        mouse(box, QEvent::MouseMove, (from + (to - from) * (i / 4.0)).toPoint(), Qt::LeftButton);
-    mouse(box, QEvent::MouseMove, to, Qt::LeftButton);
-    mouse(box, QEvent::MouseButtonRelease, to, Qt::NoButton);
+        hover(box, (from + (to - from) * (i / 4.0)).toPoint(), Qt::LeftButton);
+    hover(box, to, Qt::LeftButton);
+    up(box, to);
 }
 
 } // namespace Pupil
