@@ -31,6 +31,9 @@ bool fill(const StoreConfig& config)
         std::printf("  cannot create: %s\n", qPrintable(connection.failure()));
         return false;
     }
+    // The overview's indexes are dropped so that their creation on a database of old is measured.
+    for (const char* index : {ClassResults::pupilsIndex, ClassResults::daysIndex})
+        connection.exec(QStringLiteral("DROP INDEX \"%1\"").arg(QLatin1String(index)));
     const bool pg = config.isPostgres();
     const QString numbers =
         pg ? QStringLiteral("generate_series(1, %1) AS s(x)").arg(rows)
@@ -62,7 +65,8 @@ void measure(const StoreConfig& config)
         DatabaseConnection connection(config);
         if (connection.open())
             ClassResults::ensureIndexes(connection);
-        std::printf("  the overview's two indexes created once in %.1f s\n", timer.elapsed() / 1000.0);
+        std::printf("  the overview's two indexes created on a database without them in %.1f s\n",
+                    timer.elapsed() / 1000.0);
     }
     std::vector<double> ms;
     qsizetype pupils = 0, days = 0;

@@ -1,27 +1,25 @@
 // kvizmat-ucitel: the teacher's side of Kvizmat. Creates a school database, fills in the pupils,
 // prints the results, and decodes or imports the blocks pupils send by e-mail.
 
+#include "core/mailreport.h"
 #include "core/report.h"
 #include "core/reportdecoder.h"
-#include "pupilcsv.h"
+#include "core/textinput.h"
 #include "store/databaseconnection.h"
+#include "store/pupilimport.h"
+#include "store/reportimport.h"
 #include "store/schoolschema.h"
 #include "store/storeconfig.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QSet>
-#include <QSqlError>
 #include <QSqlQuery>
-#include <QStringDecoder>
 #include <QTextStream>
 
-#include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -38,13 +36,15 @@ Použití:
   kvizmat-ucitel zaci DB SOUBOR.csv          zapíše žáky ze souboru CSV (UTF-8, řádky příjmení;třída)
   kvizmat-ucitel vysledky DB [--trida T]     vypíše součty výsledků žáků po třídách
   kvizmat-ucitel dekodovat [SOUBOR]          dekóduje blok z e-mailu (ze souboru nebo ze vstupu)
-  kvizmat-ucitel importovat DB [SOUBOR]      dekóduje blok a zapíše výsledky do databáze (jen jednou)
+  kvizmat-ucitel importovat DB [SOUBOR…]     zapíše do databáze výsledky z bloků, uložených e-mailů
+                                             (.eml) a schránek (mbox); každý blok jen jednou
   kvizmat-ucitel napoveda                    vypíše tuto nápovědu
 
 DB je cesta k souboru SQLite, nebo adresa serveru PostgreSQL
 postgresql://uživatel:heslo@počítač:port/databáze.
 
-Návratový kód: 0 úspěch, 1 chyba (vypíše se důvod), 2 chybné použití.
+Návratový kód: 0 úspěch, 1 chyba (vypíše se důvod), 2 chybné použití. Příkaz importovat
+vrací 1, když některý soubor nebo blok odmítl nebo ho nemohl zapsat (každý má svůj řádek).
 )";
 
 int usage(const QString& problem)
@@ -59,76 +59,10 @@ int failed(const QString& message)
     return Failed;
 }
 
-// Larger than any pupil list or e-mailed block; keeps an endless input (a device, a wrong file)
-// from filling the memory.
-constexpr qint64 maxInputBytes = 4 * 1024 * 1024;
-
-// The input as UTF-8 text. Notepad saves "Unicode" files as UTF-16, with or without the byte
-// order mark; such a file is read too.
-bool toUtf8(QByteArray& content, const QString& shown, QString& problem)
-{
-    const bool markLE = content.startsWith("\xFF\xFE");
-    const bool markBE = content.startsWith("\xFE\xFF");
-    const bool bareLE = !markLE && !markBE && content.size() >= 2 && content.at(0) != 0 && content.at(1) == 0;
-    const bool bareBE = !markLE && !markBE && content.size() >= 2 && content.at(0) == 0 && content.at(1) != 0;
-    if (!markLE && !markBE && !bareLE && !bareBE)
-        return true;
-    QStringDecoder decoder(markLE || bareLE ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
-                           QStringConverter::Flag::Stateless);
-    const QString text = decoder.decode(markLE || markBE ? content.mid(2) : content);
-    if (decoder.hasError() || content.size() % 2 != 0) {
-        problem =
-            QStringLiteral("%1 je v kódování UTF-16, ale je poškozený; uložte ho znovu jako text UTF-8.").arg(shown);
-        return false;
-    }
-    content = text.toUtf8();
-    return true;
-}
-
-bool readInput(const QString& file, QByteArray& content, QString& problem)
-{
-    QFile input;
-    const bool fromStdin = file.isEmpty() || file == QStringLiteral("-");
-    const QString shown =
-        fromStdin ? QStringLiteral("Standardní vstup") : QStringLiteral("Soubor „%1“").arg(printableText(file));
-    if (fromStdin) {
-        if (!input.open(stdin, QIODevice::ReadOnly)) {
-            problem = QStringLiteral("Standardní vstup nelze číst.");
-            return false;
-        }
-    } else {
-        input.setFileName(file);
-        if (!input.open(QIODevice::ReadOnly)) {
-            problem = QStringLiteral("%1 nelze otevřít: %2").arg(shown, input.errorString());
-            return false;
-        }
-    }
-    content.clear();
-    QByteArray chunk(64 * 1024, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = input.read(chunk.data(), chunk.size());
-        if (n < 0) {
-            problem = QStringLiteral("%1 nelze přečíst: %2").arg(shown, input.errorString());
-            return false;
-        }
-        if (n == 0)
-            break;
-        content.append(chunk.constData(), n);
-        if (content.size() > maxInputBytes) {
-            problem = QStringLiteral("%1 je větší než %2 MB; tak velký seznam žáků ani blok s výsledky není, "
-                                     "nic jsem nezpracoval.")
-                          .arg(shown)
-                          .arg(maxInputBytes / (1024 * 1024));
-            return false;
-        }
-    }
-    return toUtf8(content, shown, problem);
-}
-
 bool decodeInput(const QString& file, ReportDecoder::Result& decoded, QString& problem)
 {
     QByteArray content;
-    if (!readInput(file, content, problem))
+    if (!TextInput::read(file, content, problem))
         return false;
     decoded = ReportDecoder::decodeBlock(QString::fromUtf8(content));
     if (!decoded.ok) {
@@ -136,14 +70,6 @@ bool decodeInput(const QString& file, ReportDecoder::Result& decoded, QString& p
         return false;
     }
     return true;
-}
-
-// The unique-key violation of a racing import that stored the same block first.
-bool isDuplicateKey(const QSqlError& error, bool postgres)
-{
-    constexpr int sqliteConstraint = 19;
-    const QString code = error.nativeErrorCode();
-    return postgres ? code == QStringLiteral("23505") : (code.toInt() & 0xff) == sqliteConstraint;
 }
 
 StoreConfig databaseArgument(const QString& argument, QString& problem)
@@ -207,57 +133,23 @@ int zaci(const QString& argument, const QString& csvFile)
     if (!problem.isEmpty())
         return failed(problem);
     QByteArray content;
-    if (!readInput(csvFile, content, problem))
+    if (!TextInput::read(csvFile, content, problem))
         return failed(problem);
-    const PupilCsv csv = PupilCsv::parse(content);
+    const PupilImport::Parsed csv = PupilImport::parse(content);
     if (!csv.badLines.isEmpty()) {
-        err << QStringLiteral("Soubor „%1“ má chybné řádky:\n").arg(csvFile);
+        err << QStringLiteral("Soubor „%1“ má chybné řádky:\n").arg(printableText(csvFile));
         for (const QString& line : csv.badLines)
             err << "  " << line << "\n";
         err << "Nic jsem nezapsal; opravte soubor a spusťte příkaz znovu.\n";
         return Failed;
     }
-
     DatabaseConnection connection(config);
     if (!connection.open())
         return failed(QStringLiteral("Žáky nelze zapsat: %1").arg(connection.failure()));
-    int added = 0;
-    int known = 0;
-    {
-        if (!connection.beginWrite())
-            return failed(QStringLiteral("Žáky nelze zapsat: %1").arg(connection.failure()));
-        QSet<QPair<QString, QString>> present;
-        QSqlQuery existing(connection.database());
-        connection.prepare(existing, QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
-        bool ok = connection.exec(existing);
-        while (ok && existing.next())
-            present.insert({existing.value(0).toString(), existing.value(1).toString()});
-        existing.finish();
-        QSqlQuery insert(connection.database());
-        connection.prepare(insert, QStringLiteral("INSERT INTO \"Zaci\" (\"Prijmeni\", \"Trida\") VALUES (?, ?)"));
-        for (const PupilCsv::Pupil& pupil : csv.pupils) {
-            if (!ok)
-                break;
-            if (present.contains({pupil.surname, pupil.className})) {
-                ++known;
-                continue;
-            }
-            insert.bindValue(0, pupil.surname);
-            insert.bindValue(1, pupil.className);
-            ok = connection.exec(insert);
-            present.insert({pupil.surname, pupil.className});
-            ++added;
-        }
-        if (!ok || !connection.commit()) {
-            const QString failure = connection.failure();
-            connection.rollback();
-            return failed(QStringLiteral("Žáky nelze zapsat, nic jsem nezměnil: %1").arg(failure));
-        }
-    }
-    out << QStringLiteral("Zapsáno žáků: %1").arg(added);
-    if (known > 0)
-        out << QStringLiteral(" (%1 už v databázi byli, ty jsem vynechal)").arg(known);
-    out << ".\n";
+    const PupilImport::Outcome outcome = PupilImport::write(connection, csv.pupils);
+    if (!outcome.ok)
+        return failed(QStringLiteral("Žáky nelze zapsat, nic jsem nezměnil: %1").arg(outcome.failure));
+    out << PupilImport::summary(outcome) << "\n";
     return Ok;
 }
 
@@ -359,80 +251,83 @@ int dekodovat(const QString& file)
     return Ok;
 }
 
-// When the block was imported, or an empty text when it was not (yet).
-QString importedAt(DatabaseConnection& connection, const QString& fingerprint, bool& ok)
+// A line of the import, at once: on a terminal the lines of both outputs stay in their order.
+void say(QTextStream& stream, const QString& line)
 {
-    QSqlQuery seen(connection.database());
-    connection.prepare(seen, QStringLiteral("SELECT \"Importovano\" FROM \"ImportovaneBloky\" WHERE \"Otisk\" = ?"));
-    seen.addBindValue(fingerprint);
-    ok = connection.exec(seen);
-    return ok && seen.next() ? seen.value(0).toString() : QString();
+    stream << line << "\n";
+    stream.flush();
 }
 
-int importovat(const QString& argument, const QString& file)
+// Every block in the files (standard input when none is given): a plain block, a saved e-mail or a
+// whole mailbox. A line per block; 0 when each was imported now or before.
+int importovat(const QString& argument, QStringList files)
 {
     QString problem;
     const StoreConfig config = databaseArgument(argument, problem);
     if (!problem.isEmpty())
         return failed(problem);
-    ReportDecoder::Result decoded;
-    if (!decodeInput(file, decoded, problem))
-        return failed(problem);
-    const ReportContents& report = decoded.report;
-    const QString fingerprint =
-        QString::fromLatin1(QCryptographicHash::hash(decoded.payload, QCryptographicHash::Sha256).toHex());
-
-    DatabaseConnection connection(config);
-    if (!connection.open() || !SchoolSchema::ensureImportTable(connection) || !connection.beginWrite())
-        return failed(QStringLiteral("Výsledky nelze zapsat: %1").arg(connection.failure()));
-    bool ok = false;
-    bool racedAway = false;
-    QString when = importedAt(connection, fingerprint, ok);
-    if (ok && when.isEmpty()) {
-        // The fingerprint first: an import of the same block running at the same time stops at its key.
-        QSqlQuery remember(connection.database());
-        connection.prepare(
-            remember, QStringLiteral("INSERT INTO \"ImportovaneBloky\" (\"Otisk\", \"Importovano\") VALUES (?, ?)"));
-        remember.addBindValue(fingerprint);
-        remember.addBindValue(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")));
-        ok = connection.exec(remember);
-        racedAway = !ok && isDuplicateKey(remember.lastError(), connection.isPostgres());
-        QSqlQuery insert(connection.database());
-        connection.prepare(insert,
-                           QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
-                                          "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
-                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        insert.addBindValue(report.pupilName);
-        insert.addBindValue(report.pupilClass);
-        insert.addBindValue(report.examplesRight);
-        insert.addBindValue(report.examplesWrong);
-        insert.addBindValue(connection.timeValue(report.from.time()));
-        insert.addBindValue(connection.timeValue(report.to.time()));
-        insert.addBindValue(connection.dateValue(report.to.date()));
-        insert.addBindValue(QStringLiteral("e-mail"));
-        insert.addBindValue(3);
-        ok = ok && connection.exec(insert);
+    if (files.isEmpty())
+        files << QString();
+    std::unique_ptr<DatabaseConnection> connection;
+    bool allTaken = true;
+    for (const QString& file : files) {
+        const bool fromStdin = file.isEmpty() || file == QStringLiteral("-");
+        const QString shown = fromStdin ? QStringLiteral("standardní vstup") : printableText(file);
+        MailReport::Result found;
+        if (!fromStdin) {
+            found = MailReport::extractFile(file);
+        } else {
+            QByteArray content;
+            if (TextInput::read(file, content, problem, MailReport::maxFileBytes))
+                found = MailReport::extract(content);
+            else
+                found.problem = problem;
+        }
+        if (found.blocks.isEmpty()) {
+            say(err, files.size() == 1 && fromStdin ? found.problem : shown + QStringLiteral(": ") + found.problem);
+            allTaken = false;
+            continue;
+        }
+        // A single plain block gets the lines of old; otherwise each line says which block it is.
+        const bool oneBlock =
+            files.size() == 1 && found.blocks.size() == 1 && found.blocks.first().label == QStringLiteral("blok");
+        for (const MailReport::Block& block : found.blocks) {
+            if (!connection) {
+                connection = std::make_unique<DatabaseConnection>(config);
+                if (!connection->open())
+                    return failed(QStringLiteral("Výsledky nelze zapsat: %1").arg(connection->failure()));
+            }
+            const QString which =
+                oneBlock ? QString() : QStringLiteral("%1, %2: ").arg(shown, printableText(block.label));
+            const ImportOutcome o = importReport(*connection, block.text);
+            switch (o.kind) {
+            case ImportOutcome::Kind::Imported:
+                say(out, which + QStringLiteral("Zapsáno: %1, třída %2, dobře %3, špatně %4 (%5 – %6).")
+                                     .arg(printableText(o.pupil), printableText(o.className))
+                                     .arg(o.right)
+                                     .arg(o.wrong)
+                                     .arg(o.from.toString(QStringLiteral("dd.MM.yyyy hh:mm")),
+                                          o.to.toString(QStringLiteral("hh:mm"))));
+                break;
+            case ImportOutcome::Kind::AlreadyImported:
+                say(out, which + QStringLiteral("Tento blok už byl importován (%1); podruhé ho nezapisuji.")
+                                     .arg(o.reason.isEmpty() ? QStringLiteral("právě teď") : o.reason));
+                break;
+            case ImportOutcome::Kind::Refused:
+                say(err, which + o.reason);
+                allTaken = false;
+                break;
+            }
+        }
+        if (found.messages > 1 && found.messagesWithoutBlock > 0)
+            say(out, QStringLiteral("%1: zpráv bez bloku s výsledky: %2 z %3")
+                         .arg(shown)
+                         .arg(found.messagesWithoutBlock)
+                         .arg(found.messages));
+        if (!found.remark.isEmpty())
+            say(err, QStringLiteral("%1: poznámka: %2").arg(shown, found.remark));
     }
-    if (racedAway) {
-        connection.rollback();
-        when = importedAt(connection, fingerprint, ok);
-    } else if (!ok || !connection.commit()) {
-        const QString failure = connection.failure();
-        connection.rollback();
-        return failed(QStringLiteral("Výsledky nelze zapsat, nic jsem nezměnil: %1").arg(failure));
-    }
-    if (racedAway || !when.isEmpty()) {
-        out << QStringLiteral("Tento blok už byl importován (%1); podruhé ho nezapisuji.\n")
-                   .arg(when.isEmpty() ? QStringLiteral("právě teď") : when);
-        return Ok;
-    }
-    out << QStringLiteral("Zapsáno: %1, třída %2, dobře %3, špatně %4 (%5 – %6).\n")
-               .arg(printableText(report.pupilName), printableText(report.pupilClass))
-               .arg(report.examplesRight)
-               .arg(report.examplesWrong)
-               .arg(report.from.toString(QStringLiteral("dd.MM.yyyy hh:mm")),
-                    report.to.toString(QStringLiteral("hh:mm")));
-    return Ok;
+    return allTaken ? Ok : Failed;
 }
 
 int run(const QStringList& args)
@@ -469,9 +364,9 @@ int run(const QStringList& args)
         return dekodovat(rest.value(0));
     }
     if (command == QStringLiteral("importovat")) {
-        if (rest.isEmpty() || rest.size() > 2)
-            return usage(QStringLiteral("Příkaz importovat má tvar: importovat DB [SOUBOR]."));
-        return importovat(rest.at(0), rest.value(1));
+        if (rest.isEmpty())
+            return usage(QStringLiteral("Příkaz importovat má tvar: importovat DB [SOUBOR…]."));
+        return importovat(rest.at(0), rest.mid(1));
     }
     return usage(QStringLiteral("Neznámý příkaz „%1“.").arg(command));
 }

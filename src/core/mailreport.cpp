@@ -1,5 +1,7 @@
 #include "core/mailreport.h"
 
+#include "core/textinput.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -353,7 +355,9 @@ bool looksLikeMailHeaders(const QByteArray& start)
 
 class Extractor {
 public:
-    explicit Extractor(const std::atomic<bool>* cancel) : cancel(cancel) {}
+    explicit Extractor(const std::atomic<bool>* cancel, bool fromUtf16 = false) : cancel(cancel), fromUtf16(fromUtf16)
+    {
+    }
 
     Result run(QIODevice& input)
     {
@@ -362,6 +366,8 @@ public:
             input.read(3);
             start.remove(0, 3);
         }
+        if (!fromUtf16 && TextInput::looksLikeUtf16(start))
+            return readUtf16(input);
         if (start.contains('\0')) {
             result.problem = QStringLiteral("Soubor není text ani uložený e-mail (obsahuje binární data; je to "
                                             "obrázek, dokument nebo archiv?).");
@@ -380,6 +386,24 @@ public:
 
 private:
     bool cancelled() const { return cancel && cancel->load(std::memory_order_relaxed); }
+
+    // A text that Notepad saved as "Unicode": read again as UTF-8. Such a file holds a block or
+    // a message, not a mailbox, so it is taken whole or not at all.
+    Result readUtf16(QIODevice& input)
+    {
+        QByteArray content = input.read(2 * maxMessageBytes);
+        if (!input.atEnd()) {
+            result.problem = QStringLiteral("Soubor je v kódování UTF-16 a je větší než %1 MB; uložte ho jako text "
+                                            "UTF-8.")
+                                 .arg(2 * maxMessageBytes >> 20);
+            return result;
+        }
+        if (!TextInput::toUtf8(content, QStringLiteral("Soubor"), result.problem))
+            return result;
+        QBuffer converted(&content);
+        converted.open(QIODevice::ReadOnly);
+        return Extractor(cancel, true).run(converted);
+    }
 
     void readSingle(QIODevice& input, bool mail)
     {
@@ -497,6 +521,7 @@ private:
     }
 
     const std::atomic<bool>* cancel;
+    const bool fromUtf16;
     Result result;
     int truncatedMessages = 0;
     bool tooManyBlocks = false;

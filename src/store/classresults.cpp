@@ -41,17 +41,26 @@ bool indexExists(DatabaseConnection& connection, const QString& name)
 
 } // namespace
 
+QStringList indexStatements()
+{
+    return {
+        QStringLiteral("CREATE INDEX \"%1\" ON \"Prehled\" (\"TypZkous\", \"Trida\", \"Prijmeni\", \"Datum\", "
+                       "\"Spravne\", \"Chybne\")")
+            .arg(QLatin1String(pupilsIndex)),
+        QStringLiteral("CREATE INDEX \"%1\" ON \"Prehled\" (\"TypZkous\", \"Trida\", \"Datum\", \"Spravne\", "
+                       "\"Chybne\")")
+            .arg(QLatin1String(daysIndex)),
+    };
+}
+
 void ensureIndexes(DatabaseConnection& connection)
 {
-    const QList<QPair<const char*, const char*>> indexes = {
-        {pupilsIndex, "\"TypZkous\", \"Trida\", \"Prijmeni\", \"Datum\", \"Spravne\", \"Chybne\""},
-        {daysIndex, "\"TypZkous\", \"Trida\", \"Datum\", \"Spravne\", \"Chybne\""},
-    };
     const QString failure = connection.failure();
-    for (const auto& [name, fields] : indexes)
-        if (!indexExists(connection, QLatin1String(name)))
-            connection.exec(QStringLiteral("CREATE INDEX \"%1\" ON \"Prehled\" (%2)")
-                                .arg(QLatin1String(name), QLatin1String(fields)));
+    const QStringList statements = indexStatements();
+    const char* const names[] = {pupilsIndex, daysIndex};
+    for (int i = 0; i < 2; ++i)
+        if (!indexExists(connection, QLatin1String(names[i])))
+            connection.exec(statements.at(i));
     connection.setFailure(failure);
 }
 

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class DatabaseConnection;
 
@@ -32,6 +33,9 @@ struct Day {
 // Names of the covering indexes that let both queries read an index instead of the table.
 inline constexpr const char* pupilsIndex = "Prehled_TypZkous_Trida_Prijmeni";
 inline constexpr const char* daysIndex = "Prehled_TypZkous_Trida_Datum";
+
+// The statements creating the two indexes; a new school database gets them at once.
+QStringList indexStatements();
 
 // Creates the two indexes when they are missing (the first time on a large table this takes a
 // few seconds). Best effort: without the right to create them the queries only take longer.

@@ -6,6 +6,8 @@
 #include <QSqlQuery>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace PupilImport {
 
 namespace {
@@ -104,6 +106,15 @@ Parsed parse(const QByteArray& content)
                                    .arg(number);
             continue;
         }
+        const auto isControl = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; };
+        if (std::any_of(fields.at(0).cbegin(), fields.at(0).cend(), isControl) ||
+            std::any_of(fields.at(1).cbegin(), fields.at(1).cend(), isControl)) {
+            // A NUL cannot be stored on a server at all; no other control belongs in a name either.
+            result.badLines
+                << QStringLiteral("řádek %1: obsahuje řídicí znak (například NUL nebo tabulátor) v příjmení nebo třídě")
+                       .arg(number);
+            continue;
+        }
         if (fields.at(0).isEmpty()) {
             result.badLines << QStringLiteral("řádek %1: chybí příjmení").arg(number);
             continue;
@@ -119,12 +130,18 @@ Parsed parse(const QByteArray& content)
 
 Outcome importCsv(DatabaseConnection& connection, const QByteArray& content)
 {
-    Outcome outcome;
     const Parsed csv = parse(content);
     if (!csv.badLines.isEmpty()) {
+        Outcome outcome;
         outcome.badLines = csv.badLines;
         return outcome;
     }
+    return write(connection, csv.pupils);
+}
+
+Outcome write(DatabaseConnection& connection, const QList<Pupil>& pupils)
+{
+    Outcome outcome;
     if (!connection.beginWrite()) {
         outcome.failure = connection.failure();
         return outcome;
@@ -140,7 +157,7 @@ Outcome importCsv(DatabaseConnection& connection, const QByteArray& content)
         existing.finish();
         QSqlQuery insert(connection.database());
         connection.prepare(insert, QStringLiteral("INSERT INTO \"Zaci\" (\"Prijmeni\", \"Trida\") VALUES (?, ?)"));
-        for (const Pupil& pupil : csv.pupils) {
+        for (const Pupil& pupil : pupils) {
             if (!ok)
                 break;
             if (present.contains({pupil.surname, pupil.className})) {
@@ -162,6 +179,14 @@ Outcome importCsv(DatabaseConnection& connection, const QByteArray& content)
     }
     outcome.ok = true;
     return outcome;
+}
+
+QString summary(const Outcome& outcome)
+{
+    QString text = QStringLiteral("Zapsáno žáků: %1").arg(outcome.added);
+    if (outcome.known > 0)
+        text += QStringLiteral(" (%1 už v databázi byli, ty jsem vynechal)").arg(outcome.known);
+    return text + QLatin1Char('.');
 }
 
 } // namespace PupilImport

@@ -8,7 +8,8 @@
 class DatabaseConnection;
 
 // A pupil list from a UTF-8 CSV file ("surname;class" a line, fields may be in double quotes, an
-// optional header line, blank lines ignored) written into Zaci all or nothing.
+// optional header line, blank lines ignored) written into Zaci all or nothing. A surname or class
+// holding a control character (NUL, tab …) makes a bad line.
 namespace PupilImport {
 
 struct Pupil {
@@ -38,5 +39,11 @@ struct Outcome {
 // Parses and, when every line is good, writes the new pupils in one transaction. `connection`
 // must be open.
 Outcome importCsv(DatabaseConnection& connection, const QByteArray& content);
+
+// Writes the pupils not yet in Zaci in one transaction. `connection` must be open.
+Outcome write(DatabaseConnection& connection, const QList<Pupil>& pupils);
+
+// "Zapsáno žáků: 3 (1 už v databázi byli, ty jsem vynechal)." for a written list.
+QString summary(const Outcome& outcome);
 
 } // namespace PupilImport

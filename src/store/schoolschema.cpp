@@ -1,5 +1,6 @@
 #include "store/schoolschema.h"
 
+#include "store/classresults.h"
 #include "store/databaseconnection.h"
 
 #include <QSqlQuery>
@@ -48,6 +49,7 @@ bool create(DatabaseConnection& connection, bool withTotalsIndex)
     if (withTotalsIndex)
         statements << QStringLiteral("CREATE INDEX \"%1\" ON \"Prehled\" (\"Prijmeni\", \"TypZkous\")")
                           .arg(QLatin1String(totalsIndex));
+    statements << ClassResults::indexStatements();
     if (!connection.beginWrite())
         return false;
     for (const QString& statement : statements) {

@@ -1,5 +1,6 @@
 #include "teacher/teacherwindow.h"
 
+#include "core/textinput.h"
 #include "store/databaseconnection.h"
 #include "store/pupilimport.h"
 #include "store/reportimport.h"
@@ -14,7 +15,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,7 +33,6 @@
 
 namespace {
 
-constexpr qint64 maxPupilFileBytes = 10 << 20;
 const QString windowCaption = QStringLiteral("Kvizmat – výsledky třídy");
 
 QPushButton* button(const QString& caption, const QString& name, const QString& accessibleName)
@@ -416,21 +415,16 @@ void TeacherWindow::importPupils()
     auto tell = [this](QMessageBox::Icon icon, const QString& text) {
         TeacherSystem::message(this, icon, windowCaption, text);
     };
-    QFile file(path);
-    if (QFileInfo(path).size() > maxPupilFileBytes)
-        return tell(QMessageBox::Warning, QStringLiteral("Soubor „%1“ je na seznam žáků příliš velký (víc než %2 MB).")
-                                              .arg(QFileInfo(path).fileName())
-                                              .arg(maxPupilFileBytes >> 20));
-    if (!file.open(QIODevice::ReadOnly))
-        return tell(
-            QMessageBox::Warning,
-            QStringLiteral("Soubor „%1“ nelze otevřít: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    QByteArray content;
+    QString problem;
+    if (!TextInput::read(path, content, problem))
+        return tell(QMessageBox::Warning, problem);
     PupilImport::Outcome outcome;
     {
         DatabaseConnection connection(config);
         if (!connection.open())
             return tell(QMessageBox::Warning, QStringLiteral("Žáky nelze zapsat: %1").arg(connection.failure()));
-        outcome = PupilImport::importCsv(connection, file.readAll());
+        outcome = PupilImport::importCsv(connection, content);
     }
     if (!outcome.badLines.isEmpty())
         return tell(QMessageBox::Warning,
@@ -440,11 +434,8 @@ void TeacherWindow::importPupils()
     if (!outcome.ok)
         return tell(QMessageBox::Warning,
                     QStringLiteral("Žáky nelze zapsat, nic jsem nezměnil: %1").arg(outcome.failure));
-    QString text = QStringLiteral("Zapsáno žáků: %1").arg(outcome.added);
-    if (outcome.known > 0)
-        text += QStringLiteral(" (%1 už v databázi byli, ty jsem vynechal)").arg(outcome.known);
     reload();
-    tell(QMessageBox::Information, text + QLatin1Char('.'));
+    tell(QMessageBox::Information, PupilImport::summary(outcome));
 }
 
 void TeacherWindow::chooseReportFiles()

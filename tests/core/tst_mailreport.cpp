@@ -114,6 +114,9 @@ private slots:
                    "\n\nFrom reditel@skola.cz Thu May  2 13:00:00 2024\nFrom: reditel@skola.cz\n"
                    "Subject: porada\n\nPorada je ve 14:00.\n"
             << QStringList{"Novák", "Novák", "!"} << "zpráva 1 od novak@skola.cz, předmět „1“" << 1 << "";
+        QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+        QTest::newRow("text saved as UTF-16")
+            << QByteArray(utf16(QString::fromUtf8(greeting + novak))) << QStringList{"Novák"} << "blok" << 0 << "";
         QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << QStringList() << "" << 0
                                  << "binární";
         QTest::newRow("text without a block")
