@@ -27,13 +27,10 @@ QString nextFile;
 void storeRun(const QString& surname, const QString& className, int right, int wrong, QDate day)
 {
     RunState run;
-    run.profileSurname = surname;
-    run.profileClass = className;
-    run.examplesRight = right;
-    run.examplesWrong = wrong;
-    qint32 totalRight = 0, totalWrong = 0;
-    QVERIFY(!SchoolStore::storeResultsAndReadTotals(run, QDateTime(day, QTime(9, 0)), "zak", totalRight, totalWrong)
-                 .failed);
+    run.profileSurname = surname, run.profileClass = className, run.examplesRight = right, run.examplesWrong = wrong;
+    qint32 totals[2];
+    QVERIFY(
+        !SchoolStore::storeResultsAndReadTotals(run, QDateTime(day, QTime(9, 0)), "zak", totals[0], totals[1]).failed);
 }
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& content)
@@ -173,9 +170,7 @@ private slots:
             writeFile(dir, "dopis2.eml", headers + "Content-Transfer-Encoding: base64\r\n\r\n" + dvorak.toBase64()),
             writeFile(dir, "posta.mbox",
                       "From a Mon May  6 12:00:00 2024\nSubject: 1\n\n" + dvorak +
-                          "\n\nFrom b Mon May  6 13:00:00 "
-                          "2024\nSubject: 2\n\n" +
-                          damaged + "\n"),
+                          "\n\nFrom b Mon May  6 13:00:00 2024\nSubject: 2\n\n" + damaged + "\n"),
             writeFile(dir, "obrazek.png", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)),
         };
         TeacherWindow w;
