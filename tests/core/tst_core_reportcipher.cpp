@@ -72,32 +72,17 @@ private slots:
     void reportRoundTrip()
     {
         RunState run;
-        run.emailMode = true;
-        run.pupilName = "Jiří Žluťoučký";
-        run.pupilClass = "2.B";
+        run.emailMode = true, run.pupilName = "Jiří Žluťoučký", run.pupilClass = "2.B";
         run.signInDateTime = toOleDate(QDateTime(QDate(2024, 3, 5), QTime(8, 7)));
-        run.examplesRight = 2;
-        run.examplesWrong = 1;
-        run.dialogsRight = 8;
-        run.dialogsWrong = 1;
+        run.examplesRight = 2, run.examplesWrong = 1, run.dialogsRight = 8, run.dialogsWrong = 1;
         const QString text = buildReport(run, QDateTime(QDate(2024, 3, 5), QTime(9, 41, 59)), QLocale(QLocale::Czech));
-        QCOMPARE(text,
-                 "Student: Jiří Žluťoučký\r\nTřída: 2.B\r\nKvizmat: 3 - Komplexní čísla\r\nOd: 05.03.2024 08:07\r\n"
-                 "Do: 05.03.2024 09:41\r\nCelkem odpovědí: 3\r\nZ toho dobře: 2 (66,67%)\r\nšpatně: 1 (33,33%)\r\n"
-                 "dílčích úkolů dobře: 8 (88,89%)\r\ndílčích úkolů špatně: 1 (11,11%)\r\n");
+        QCOMPARE(text, goodReport);
         const ReportDecoder::Result decoded = ReportDecoder::decodeBlock(encode(text, 0.9f));
         QCOMPARE(decoded.ok ? decoded.text : decoded.error, text);
     }
 
-    void decoderTolerantOfRewrapping()
-    {
-        QString rewrapped = encode(noExampleReport, 0.4f).toUpper();
-        rewrapped.replace("\r\n", " ").replace("  ", "\n");
-        const ReportDecoder::Result decoded = ReportDecoder::decodeBlock("\n  " + rewrapped + "\n\n");
-        QCOMPARE(decoded.ok ? decoded.text : decoded.error, noExampleReport);
-    }
-
-    void decoderRefuses_data()
+    // Blocks as they arrive, an empty reason meaning accepted.
+    void decodeBlock_data()
     {
         QTest::addColumn<QString>("block");
         QTest::addColumn<QString>("reason");
@@ -105,6 +90,8 @@ private slots:
         const auto row = [](const char* name, const QString& block, const QString& reason) {
             QTest::newRow(name) << block << reason;
         };
+        QString rewrapped = good.toUpper();
+        row("re-wrapped, capitals", "\n  " + rewrapped.replace("\r\n", " ").replace("  ", "\n") + "\n\n", "");
         row("empty", "  \r\n", "prázdný");
         row("no marker", QString(good).replace(0, 2, "4c"), "značkou");
         row("not hex", QString(good).replace(3, 2, "zz"), "Skupina č. 2");
@@ -114,12 +101,15 @@ private slots:
         row("controls in a bad group", "4b 00 \x1b]0;x\x07", "(„\\x1b]0;x\\x07“)");
         row("cut after the first line", good.left(85), "neúplná");
     }
-    void decoderRefuses()
+    void decodeBlock()
     {
         QFETCH(QString, block);
         QFETCH(QString, reason);
         const ReportDecoder::Result r = ReportDecoder::decodeBlock(block);
-        QVERIFY2(!r.ok && r.error.contains(reason), qPrintable(r.error));
+        if (reason.isEmpty())
+            QCOMPARE(r.ok ? r.text : r.error, noExampleReport);
+        else
+            QVERIFY2(!r.ok && r.error.contains(reason), qPrintable(r.error));
     }
 
     // The report checked against its own redundancy; an empty reason means accepted.
@@ -200,19 +190,16 @@ private slots:
             if (!r.ok)
                 continue;
             QVERIFY2(mayPass, qPrintable(QString("group %1 of \"%2\"").arg(k).arg(block)));
+            const ReportContents& c = r.report;
             RunState run;
-            run.pupilName = r.report.pupilName, run.pupilClass = r.report.pupilClass;
-            run.signInDateTime = toOleDate(r.report.from);
-            run.examplesRight = r.report.examplesRight, run.examplesWrong = r.report.examplesWrong;
-            run.dialogsRight = r.report.dialogsRight, run.dialogsWrong = r.report.dialogsWrong;
+            run.pupilName = c.pupilName, run.pupilClass = c.pupilClass, run.signInDateTime = toOleDate(c.from);
+            run.examplesRight = c.examplesRight, run.examplesWrong = c.examplesWrong;
+            run.dialogsRight = c.dialogsRight, run.dialogsWrong = c.dialogsWrong;
             const bool comma = r.text.contains(QRegularExpression("[0-9],[0-9]{2}%"));
-            const QLocale locale(comma ? QLocale::Czech : QLocale::C);
-            QCOMPARE(buildReport(run, r.report.to, locale), r.text);
+            QCOMPARE(buildReport(run, c.to, QLocale(comma ? QLocale::Czech : QLocale::C)), r.text);
             ++consistent;
         }
-        qInfo("%d of 4000 changed blocks still pass: a changed letter of a name or a class, a date still "
-              "valid and in order",
-              consistent);
+        qInfo("%d of 4000 changed blocks pass: a letter of a name or a class, a date still valid", consistent);
     }
 };
 

@@ -103,27 +103,25 @@ private slots:
                    "base64\r\n\r\n" +
                    base64Lines(html) + "--==hranice==--\r\n"
             << QStringList{"Dvořák"} << "zpráva od Jan <jan@skola.cz>, předmět „hotovo“" << 0 << "";
+        const auto message = [](const char* from, const char* subject, const QByteArray& body) {
+            return QByteArray("From ") + from + " Thu May  2 11:00:00 2024\nFrom: " + from + "\nSubject: " + subject +
+                   "\n\n" + body + "\n\n";
+        };
         QTest::newRow("mailbox: good, duplicate, damaged, ordinary mail")
-            << "From novak@skola.cz Thu May  2 11:00:00 2024\nFrom: novak@skola.cz\nSubject: 1\n\nAhoj\n>From "
-               "the program:\n" +
-                   novak + "\n\nFrom novak@skola.cz Thu May  2 11:05:00 2024\nFrom: novak@skola.cz\nSubject: 2\n\n" +
-                   rewrapped(novak, 33) +
-                   "\nFrom dvorak@skola.cz Thu May  2 12:00:00 2024\nSubject: 3\nFrom: "
-                   "dvorak@skola.cz\n\n" +
-                   damaged +
-                   "\n\nFrom reditel@skola.cz Thu May  2 13:00:00 2024\nFrom: reditel@skola.cz\n"
-                   "Subject: porada\n\nPorada je ve 14:00.\n"
+            << message("novak@skola.cz", "1", "Ahoj\n>From the program:\n" + novak) +
+                   message("novak@skola.cz", "2", rewrapped(novak, 33)) + message("dvorak@skola.cz", "3", damaged) +
+                   message("reditel@skola.cz", "porada", "Porada je ve 14:00.")
             << QStringList{"Novák", "Novák", "!"} << "zpráva 1 od novak@skola.cz, předmět „1“" << 1 << "";
         QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
         QTest::newRow("text saved as UTF-16")
             << QByteArray(utf16(QString::fromUtf8(greeting + novak))) << QStringList{"Novák"} << "blok" << 0 << "";
-        QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << QStringList() << "" << 0
-                                 << "binární";
-        QTest::newRow("text without a block")
-            << QByteArray("Dobrý den,\nvýsledky pošlu zítra.\nab cd ef\n") << QStringList() << "" << 1 << "není blok";
-        QTest::newRow("e-mail without a block")
-            << QByteArray("From: a@b.cz\nSubject: x\nDate: Thu, 2 May 2024 10:00:00 +0200\n\nNic.\n") << QStringList()
-            << "" << 1 << "neobsahuje blok";
+        const auto none = [](const char* name, const QByteArray& content, int withoutBlock, const char* problem) {
+            QTest::newRow(name) << content << QStringList() << QString() << withoutBlock << QString(problem);
+        };
+        none("picture", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 0, "binární");
+        none("text without a block", "Dobrý den,\nvýsledky pošlu zítra.\nab cd ef\n", 1, "není blok");
+        none("e-mail without a block", "From: a@b.cz\nSubject: x\nDate: Thu, 2 May 2024 10:00:00 +0200\n\nNic.\n", 1,
+             "neobsahuje blok");
     }
 
     void extract()

@@ -11,6 +11,7 @@
 #include "results/genlist.h"
 #include "results/souhrn.h"
 #include "step1/krok1.h"
+#include "step1/vysledky.h"
 #include "support/modalscript.h"
 #include "support/pupil.h"
 #include "support/storefixture.h"
@@ -31,7 +32,21 @@ class TestClassroom : public QObject {
 
     QString databasePath() const { return dir.filePath("skola.db"); }
     QString teacher(const QStringList& arguments) { return StoreFixture::tool(arguments).out; }
-    QList<QVariant> select(const QString& sql) { return StoreFixture::row(StoreConfig::fromPath(databasePath()), sql); }
+
+    // The items the review marks as wrong: red labels, bold buttons.
+    static QStringList marked()
+    {
+        QStringList names;
+        if (!shown<Spatny>())
+            return names;
+        for (const char* name : {"cis3_0", "cis3_1", "cis3_2", "ab", "uhFi"})
+            if (child<QLabel, Spatny>(name)->palette().color(QPalette::WindowText) == Qt::red)
+                names << name;
+        for (const char* name : {"vek", "Sinusak"})
+            if (child<QPushButton, Spatny>(name)->font().bold())
+                names << name;
+        return names;
+    }
 
     // The program's start: a key closes the splash.
     Welcome* start()
@@ -52,8 +67,9 @@ class TestClassroom : public QObject {
         QTRY_VERIFY(active<Dobry>() || active<Spatny>());
     }
 
-    // From the help (left with Enter) three examples, the first right, each left with "&Pokračovat".
-    void threeExamples(const QList<Work>& works)
+    // From the help (left with Enter) three examples, the first right, each left with "&Pokračovat"
+    // to a new example (an entry left from before would show as a mark); the review marks what was wrong.
+    void threeExamples(const QList<Work>& works, const QList<QStringList>& marks)
     {
         QVERIFY(active<Help>());
         // 25 / (3 - 4i) = 3 + 4i; (100 + 200i) + (300 - 400i) = 400 - 200i; (-7 + 2i) * (1 + 1i) = -9 - 5i
@@ -63,8 +79,11 @@ class TestClassroom : public QObject {
             TestSupport::scriptNextExample(examples[i]);
             Pupil::press(i ? Qt::Key_P : Qt::Key_Return, i ? Qt::AltModifier : Qt::NoModifier);
             QTRY_VERIFY(active<Krok1>());
+            QVERIFY(!shown<Vysledky>() && !shown<Dobry>() && !shown<Spatny>());
+            QCOMPARE((child<QLabel, Krok1>("k1_0")->text()), QString::number(QList<int>{25, 100, -7}[i]));
             PUPIL(work(works[i]));
             QVERIFY(i ? !!shown<Spatny>() : !!shown<Dobry>());
+            QCOMPARE(marked(), marks[i]);
         }
     }
 
@@ -153,12 +172,14 @@ private slots:
         Pupil::press(Qt::Key_Return);
         PUPIL(threeExamples({{{"3", "4", "5", "53,13"}},
                              {{"400", "-200", "447,2", "30"}},
-                             {{"-9", "-5", "10,3", "209,05"}, true, true, false}}));
+                             {{"-9", "-5", "10,3", "209,05"}, true, true, false}},
+                            {{}, {"uhFi"}, {"Sinusak"}}));
         PUPIL(endRun());
         QCOMPARE(summary, QStringList({" 3 příklady", " 1 příklad", " 2 příklady", " 12 příkladů", " 7 příkladů",
                                        " 5 příkladů", " 7 příkladů", " 2 příklady"}));
-        QCOMPARE(select("SELECT Prijmeni, Trida, Spravne, Chybne, CasStrt, CasEnd, Datum, Prihlasenjako, TypZkous "
-                        "FROM Prehled ORDER BY rowid DESC LIMIT 1"),
+        QCOMPARE(StoreFixture::row(StoreConfig::fromPath(databasePath()),
+                                   "SELECT Prijmeni, Trida, Spravne, Chybne, CasStrt, CasEnd, Datum, Prihlasenjako, "
+                                   "TypZkous FROM Prehled ORDER BY rowid DESC LIMIT 1"),
                  (QVariantList{"Novák", "2.B", 1, 2, "09:26:53", "10:02:10", "2026-03-14", "zak", 3}));
     }
 
@@ -175,7 +196,8 @@ private slots:
         Pupil::press(Qt::Key_Return);
         PUPIL(threeExamples({{{"3", "4", "5", "53,13"}},
                              {{"400", "-200", "447,2", "333,43"}, false},
-                             {{"-9", "-5", "106", "209,05"}, true, false}}));
+                             {{"-9", "-5", "106", "209,05"}, true, false}},
+                            {{}, {"vek"}, {"ab", "Sinusak"}}));
         PUPIL(endRun([](QWidget* w) {
             Pupil::clickButton(w, "txtfile");
             Pupil::clickButton(w, "final");

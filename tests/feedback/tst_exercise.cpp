@@ -1,5 +1,6 @@
-// One example after another on the real forms: the verdict, the review with its correct drawings, the
-// next example, and the end confirmation answered "&Ne" from every form of the loop.
+// The verdict and the review on the real forms: "&Ne" to the question or to the end confirmation
+// changes nothing, the review's values and marks as shown and spoken, its correct drawings.
+// (A whole run in tst_classroom covers the verdict, its marks and the next example.)
 
 #include "app/exerciseflow.h"
 #include "app/konec.h"
@@ -26,18 +27,6 @@ using Data_a_promene::runState;
 class TestExercise : public QObject {
     Q_OBJECT
 
-    // The items the review marks as wrong: red labels, bold buttons.
-    static QStringList marked()
-    {
-        QStringList names;
-        for (const char* name : {"cis3_0", "cis3_1", "cis3_2", "ab", "uhFi"})
-            if (child<QLabel, Spatny>(name)->palette().color(QPalette::WindowText) == Qt::red)
-                names << name;
-        for (const char* name : {"vek", "Sinusak"})
-            if (child<QPushButton, Spatny>(name)->font().bold())
-                names << name;
-        return names;
-    }
     // Examples right, wrong, dialogs right, wrong.
     static QList<qint32> counters()
     {
@@ -61,46 +50,6 @@ private slots:
         ExerciseFlow::firstExample();
     }
     void cleanup() { Forms::unloadAll(); }
-
-    // The verdict form, its marks and the counters; "&Pokračovat" to a new example on Krok1; then a
-    // wrong example shows only its own marks.
-    void exampleToVerdictAndOn_data()
-    {
-        QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<bool>("vector");
-        QTest::addColumn<QString>("verdict");
-        QTest::addColumn<QStringList>("marks");
-        QTest::addColumn<QList<qint32>>("counts");
-        QTest::newRow("right") << QStringList{"3", "4", "5", "53,13"} << true << "Dobry" << QStringList()
-                               << QList<qint32>{1, 0, 3, 0};
-        QTest::newRow("angle and vector wrong") << QStringList{"3", "4", "5", "60"} << false << "Spatny"
-                                                << QStringList{"uhFi", "vek"} << QList<qint32>{0, 1, 1, 2};
-    }
-    void exampleToVerdictAndOn()
-    {
-        QFETCH(QStringList, answers);
-        QFETCH(bool, vector);
-        QFETCH(QList<qint32>, counts);
-        PUPIL(workExample({answers, vector}));
-        QPointer<Form> verdict = shown<Dobry>() ? static_cast<Form*>(shown<Dobry>()) : shown<Spatny>();
-        QVERIFY(verdict && !shown<Krok3>() && shown<Vysledky>());
-        QTEST(verdict->objectName(), "verdict");
-        QTEST(marked(), "marks");
-        QCOMPARE(counters(), counts);
-
-        scriptNextExample(exampleDraws(3, -7, 2, 1, 1)); // (-7 + 2i)(1 + 1i) = -9 - 5i
-        QVERIFY(QTest::qWaitForWindowActive(verdict));
-        QTest::keyClick(verdict, Qt::Key_P, Qt::AltModifier);
-        QTRY_VERIFY(shown<Krok1>());
-        QVERIFY((!verdict || !verdict->isVisible()) && !shown<Vysledky>());
-        QCOMPARE((child<QLabel, Krok1>("k1_0"))->text(), QStringLiteral("-7"));
-        const Krok1::Answers typed = Forms::get<Krok1>().answers();
-        QVERIFY(typed.re.isEmpty() && typed.im.isEmpty() && typed.absh.isEmpty() && typed.fi.isEmpty());
-
-        PUPIL(workExample({{"-9", "-5", "0", "209,05"}, false, false}));
-        QCOMPARE(marked(), QStringList({"ab", "vek", "Sinusak"}));
-        QCOMPARE(counters(), QList<qint32>({counts[0], counts[1] + 1, counts[2], counts[3] + 3}));
-    }
 
     void answeringNoChangesNothing()
     {
@@ -127,17 +76,12 @@ private slots:
         QTest::keyClicks(child<QLineEdit, Krok1>("vys_0"), "42");
         const QString formName = where.section(' ', 0, 0), how = where.section(' ', 1);
         const int depth = QStringList{"Krok1", "krok2", "Krok3", "Spatny"}.indexOf(formName);
-        if (depth >= 1)
-            Pupil::clickButton(&Forms::get<Krok1>(), "Contin");
-        if (depth >= 2)
-            Pupil::clickButton(&Forms::get<krok2>(), "Contin");
-        if (depth >= 3)
-            Pupil::clickButton(&Forms::get<Krok3>(), "dok"); // "42" alone: wrong
-        Form* form = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->objectName() == formName)
-                form = qobject_cast<Form*>(w);
-        QVERIFY(form);
+        const QList<std::pair<Form*, const char*>> forward = {
+            {&Forms::get<Krok1>(), "Contin"}, {&Forms::get<krok2>(), "Contin"}, {&Forms::get<Krok3>(), "dok"}};
+        for (int i = 0; i < depth; ++i) // "42" alone: wrong
+            Pupil::clickButton(forward[i].first, forward[i].second);
+        Form* form = depth < 3 ? forward[depth].first : shown<Spatny>();
+        QVERIFY(form && form->isVisible());
         const bool vysledky = shown<Vysledky>();
         const QList<qint32> before = counters();
         ModalScript modals;
@@ -155,39 +99,34 @@ private slots:
         QCOMPARE(endRequests, 0);
     }
 
+    // Czech number forms under every locale, and a screen reader hears each value with its mark.
     void reviewUnderCzechLocale_data()
     {
-        const QString wrong = " (Tuto hodnotu jsi měl špatně.)";
+        const QString wrong = " (Tuto hodnotu jsi měl špatně.)",
+                      vector = "Ukázat správný vektor (Tento krok jsi měl špatně.)";
         QTest::addColumn<QList<float>>("draws");
-        QTest::addColumn<QStringList>("shown"); // operands, operation, result, absolute value, angle
-        QTest::addColumn<QStringList>("heard"); // what a screen reader says of the values and marks
-        QTest::newRow("-3 + 0i") << exampleDraws(2, -3, 0, 0, 0)
-                                 << QStringList{"-3",         "+",     "0", "0",    "+",    "0",
-                                                "Rozdíl je:", "-3,00", "-", "0,00", "3,00", "180,0"}
+        QTest::addColumn<QString>("shown"); // operands, operation, result, absolute value, angle
+        QTest::addColumn<QStringList>("heard");
+        QTest::newRow("-3 + 0i") << exampleDraws(2, -3, 0, 0, 0) << "-3 + 0 0 + 0 Rozdíl je: -3,00 - 0,00 3,00 180,0"
                                  << QStringList{"Správný výsledek, znaménko imaginární části: minus",
                                                 "Správná absolutní hodnota: 3,00" + wrong,
-                                                "Správný úhel ve stupních: 180,0" + wrong,
-                                                "Ukázat správný vektor (Tento krok jsi měl špatně.)"};
+                                                "Správný úhel ve stupních: 180,0" + wrong, vector};
         QTest::newRow("1200 + 900i") << exampleDraws(1, 600, 450, 600, 450)
-                                     << QStringList{"600", "+",      "450",           "600",
-                                                    "+",   "450",    "Součet je:",    "1200,00",
-                                                    "+",   "900,00", "1\u00a0500,00", "36,9"}
+                                     << "600 + 450 600 + 450 Součet je: 1200,00 + 900,00 1\u00a0500,00 36,9"
                                      << QStringList{"Správný výsledek, znaménko imaginární části: plus" + wrong,
                                                     "Správná absolutní hodnota: 1\u00a0500,00" + wrong,
-                                                    "Správný úhel ve stupních: 36,9" + wrong,
-                                                    "Ukázat správný vektor (Tento krok jsi měl špatně.)"};
+                                                    "Správný úhel ve stupních: 36,9" + wrong, vector};
     }
     void reviewUnderCzechLocale()
     {
         QFETCH(QList<float>, draws);
         Spatny* review = reviewOf(draws);
         QVERIFY(review);
-        QStringList texts;
+        QStringList texts, heard;
         for (const char* name : {"cis1_0", "cis1_1", "cis1_2", "cis2_0", "cis2_1", "cis2_2", "oper", "cis3_0", "cis3_1",
                                  "cis3_2", "ab", "uhFi"})
             texts << child<QLabel>(review, name)->text();
-        QTEST(texts, "shown");
-        QStringList heard;
+        QTEST(texts.join(' '), "shown");
         for (const char* name : {"cis3_1", "ab", "uhFi", "vek"}) {
             QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(child<QWidget>(review, name));
             const QString mark = spoken->text(QAccessible::Description);
@@ -222,73 +161,55 @@ private slots:
     // only `back` (the default) and the mouse ignored; `back` returns with the normal buttons.
     void showState_data()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("step");
-        QTest::addColumn<QString>("picture");
-        QTest::addColumn<QString>("forward");
-        QTest::newRow("Sinus") << "Sinusak"
-                               << "Krok3"
-                               << "pb"
-                               << "dok";
-        QTest::newRow("Vektor") << "vek"
-                                << "krok2"
-                                << "Graf"
-                                << "Contin";
+        QTest::addColumn<QStringList>("names"); // the review's button, the step, its drawing, its button on
+        QTest::newRow("Sinus") << QStringList{"Sinusak", "Krok3", "pb", "dok"};
+        QTest::newRow("Vektor") << QStringList{"vek", "krok2", "Graf", "Contin"};
     }
     void showState()
     {
-        QFETCH(QString, step);
-        QFETCH(QString, picture);
-        QFETCH(QString, forward);
+        QFETCH(QStringList, names);
         Spatny* review = reviewOf(exampleDraws(4, 25, 0, 3, -4));
         QVERIFY(review);
         krok2& step2 = Forms::get<krok2>();
         Krok3& step3 = Forms::get<Krok3>();
-        Form* form = step == "krok2" ? static_cast<Form*>(&step2) : &step3;
-        auto* area = child<PictureBox>(form, qPrintable(picture));
-        auto redPixels = [&] {
-            int n = 0;
-            const QImage image = area->image();
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    n += image.pixelColor(x, y) == Qt::red;
-            return n;
-        };
-        const int red = redPixels();
-        QVERIFY(red > 100); // the correct drawing, over the pupil's picture
+        Form* form = names[1] == "krok2" ? static_cast<Form*>(&step2) : &step3;
+        auto* area = child<PictureBox>(form, qPrintable(names[2]));
+        const QImage before = area->image().copy();
         auto buttons = [&] {
             QStringList visible;
-            for (QString name : {forward, QStringLiteral("bac"), QStringLiteral("kon"), QStringLiteral("back")}) {
-                auto* b = child<QPushButton>(form, qPrintable(name));
-                if (!b->isHidden())
+            for (const QString& name : {names[3], QStringLiteral("bac"), QStringLiteral("kon"), QStringLiteral("back")})
+                if (auto* b = child<QPushButton>(form, qPrintable(name)); !b->isHidden())
                     visible << name + (b->isDefault() ? " (default)" : "");
-            }
             return visible;
         };
         auto unchanged = [&] {
             return step2.vectorEndX == 186 && step2.vectorFollowing == 0 && step3.amplitude == 40 &&
                    step3.phaseShift == 0;
         };
+        int red = 0;
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+                red += before.pixelColor(x, y) == Qt::red;
+        QVERIFY(red > 100); // the correct drawing, over the pupil's picture
         bool shownAlone = false;
         QStringList during;
         ModalScript modals;
-        modals.expect(step, [&](QWidget*) {
+        modals.expect(names[1], [&](QWidget*) {
             for (QPointF p : {QPointF(100, 100), QPointF(186, 110.5), QPointF(242.5, 60)}) {
                 Pupil::click(area, p);
                 Pupil::drag(area, p, p + QPointF(-30, -40));
             }
             shownAlone =
-                Data_a_promene::correctDrawingMode && !review->isVisible() && unchanged() && redPixels() == red;
+                Data_a_promene::correctDrawingMode && !review->isVisible() && unchanged() && area->image() == before;
             during = buttons();
             Pupil::clickButton(form, "back");
         });
-        QFETCH(QString, button);
-        Pupil::clickButton(review, qPrintable(button));
+        Pupil::clickButton(review, qPrintable(names[0]));
         QCOMPARE(modals.pending(), 0);
         QVERIFY(shownAlone);
         QCOMPARE(during, QStringList{"back (default)"});
         QVERIFY(!Data_a_promene::correctDrawingMode && review->isVisible() && !form->isVisible() && unchanged());
-        QCOMPARE(buttons(), QStringList({forward + " (default)", "bac", "kon"}));
+        QCOMPARE(buttons(), QStringList({names[3] + " (default)", "bac", "kon"}));
     }
 };
 

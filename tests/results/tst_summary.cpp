@@ -1,3 +1,6 @@
+// The end of a run: the summary's counts, a school database failing at the end, and the e-mail
+// report's window (clipboard, saving).
+
 #include "core/data_a_promene.h"
 #include "core/examplenoun.h"
 #include "core/reportcipher.h"
@@ -5,11 +8,12 @@
 #include "results/genlist.h"
 #include "results/souhrn.h"
 #include "support/modalscript.h"
+#include "support/pupil.h"
 #include "support/storefixture.h"
-#include "support/testsupport.h"
 #include "ui/forms/system.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
 
 using namespace TestSupport;
 using Data_a_promene::runState;
@@ -17,6 +21,7 @@ using Data_a_promene::runState;
 class TestSummary : public QObject {
     Q_OBJECT
     std::unique_ptr<StoreFixture::Database> school;
+    QString chosen, clipboard;
 
     // The school database replaced by a file that is no database, until put back.
     QString breakSchool()
@@ -40,6 +45,10 @@ private slots:
         runState.signInTime = (8 * 3600 + 15 * 60) / 86400.0;
         runState.examplesRight = 2, runState.examplesWrong = 1;
         runState.dialogsRight = 7, runState.dialogsWrong = 2;
+        System::saveFileName = [this](QWidget*, const QString&, const QString&, const QString&, const QString&) {
+            return chosen.isEmpty() ? QString() : school->dir.filePath(chosen);
+        };
+        System::setClipboardText = [this](const QString& text) { clipboard = text; };
     }
     void cleanup()
     {
@@ -83,15 +92,56 @@ private slots:
         Souhrn& s = Forms::get<Souhrn>();
         QVERIFY(questionsAsked.value(0).contains(QStringLiteral("neztratily")));
         QCOMPARE(child<QLabel>(&s, "Celk_0")->text(), "není k dispozici");
-        const ReportDecoder::Result report = ReportDecoder::decodeBlock(ReportCipher::GetEncodedBlock());
-        QVERIFY2(report.ok && report.text.startsWith("Student: Novák\r\nTřída: 2B\r\n") &&
-                     report.text.contains("Celkem odpovědí: 3\r\n"),
-                 qPrintable(report.text + report.error));
+        const ReportDecoder::Result r = ReportDecoder::decodeBlock(ReportCipher::GetEncodedBlock());
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(
+            QVariantList({r.report.pupilName, r.report.pupilClass, r.report.examplesRight, r.report.examplesWrong}),
+            QVariantList({"Novák", "2B", 2, 1}));
         ModalScript modals;
         modals.expect("GenList", [](QWidget* genList) { genList->hide(); });
         s.close(); // the frame does what "&OK" does
         QCOMPARE(modals.pending(), 0);
         QCOMPARE(endRequests, 0);
+    }
+
+    // The block shown is saved twice, the second replacing the first; an unwritable path is reported,
+    // and leaving then asks. The clipboard gets the block too.
+    void genList_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("cancelled") << QString() << QString();
+        QTest::newRow("Czech name") << QStringLiteral("výsledky žáka") << QStringLiteral("výsledky žáka.txt");
+        QTest::newRow("missing folder") << QStringLiteral("chybi/Vysledky.txt") << QString();
+    }
+    void genList()
+    {
+        QFETCH(QString, written);
+        QFETCH(QString, chosen);
+        this->chosen = chosen;
+        ReportCipher::InitCipher();
+        ReportCipher::EncodeText(QStringLiteral("Student: Jiří Dvořák\r\nTřída: 4.B\r\n"));
+        const QString block = ReportCipher::GetEncodedBlock();
+        GenList& g = Forms::get<GenList>();
+        QCOMPARE(child<QPlainTextEdit>(&g, "data")->toPlainText().replace('\n', QStringLiteral("\r\n")), block);
+        Pupil::clickButton(&g, "txtfile");
+        Pupil::clickButton(&g, "txtfile");
+        QDir folder(school->dir.path());
+        QCOMPARE(folder.entryList({"*.txt"}, QDir::Files), written.isEmpty() ? QStringList() : QStringList{written});
+        QFile file(folder.filePath(written));
+        if (!written.isEmpty())
+            QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : "", block.toUtf8());
+        const bool failed = !chosen.isEmpty() && written.isEmpty();
+        QCOMPARE(questionsAsked.filter("NEULOŽILY").size(), failed ? 2 : 0);
+        if (failed) {
+            questionAnswers = {QMessageBox::No, QMessageBox::Yes};
+            Pupil::clickButton(&g, "final");
+            QCOMPARE(endRequests, 0);
+            Pupil::clickButton(&g, "final");
+            QCOMPARE(endRequests, 1);
+        }
+        Pupil::clickButton(&g, "clipbrd");
+        QCOMPARE(clipboard, block);
     }
 };
 

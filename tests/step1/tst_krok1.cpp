@@ -1,5 +1,8 @@
+// Step 1: the example drawn from the random source, the form showing it, its entries, and Vysledky.
+
 #include "app/exerciseflow.h"
 #include "core/data_a_promene.h"
+#include "core/example.h"
 #include "step1/krok1.h"
 #include "step1/vysledky.h"
 #include "step2/krok2.h"
@@ -15,13 +18,17 @@ class TestKrok1 : public QObject {
     Q_OBJECT
 
     static QLineEdit* entry(const char* name) { return child<QLineEdit, Krok1>(name); }
-    // What a label of Vysledky shows, as the eye and a screen reader get it: a text taken as markup
+    // What labels of Vysledky show, as the eye and a screen reader get them: a text taken as markup
     // would be read differently from what it holds ("<b>7</b>" read as a bold "7").
-    static QString inVysledky(const char* name)
+    static QStringList inVysledky(const QList<const char*>& names)
     {
-        QLabel* label = child<QLabel, Vysledky>(name);
-        const QString heard = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
-        return heard == label->text() ? heard : label->text() + " read as " + heard;
+        QStringList texts;
+        for (const char* name : names) {
+            QLabel* label = child<QLabel, Vysledky>(name);
+            const QString heard = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+            texts << (heard == label->text() ? heard : label->text() + " read as " + heard);
+        }
+        return texts;
     }
 
 private slots:
@@ -33,20 +40,56 @@ private slots:
     }
     void cleanup() { Forms::unloadAll(); }
 
-    void showsTheExampleAndItsResult()
+    void workedResults_data()
+    {
+        QTest::addColumn<int>("op");
+        QTest::addColumn<QList<int>>("operands");
+        QTest::addColumn<QList<float>>("result");
+        QTest::newRow("quotient (25+0i)/(3+4i)") << 4 << QList<int>{25, 0, 3, 4} << QList<float>{3, -4};
+        QTest::newRow("product (-1+2i)(3-4i)") << 3 << QList<int>{-1, 2, 3, -4} << QList<float>{5, 10};
+        QTest::newRow("difference at the range ends")
+            << 2 << QList<int>{999, -1000, -1000, 999} << QList<float>{1999, -1999};
+        QTest::newRow("sum") << 1 << QList<int>{-537, -12, 40, 0} << QList<float>{-497, -12};
+        QTest::newRow("quotient rounded once") << 4 << QList<int>{1, 0, 3, 0} << QList<float>{float(1.0 / 3.0), 0};
+    }
+    void workedResults()
+    {
+        QFETCH(int, op);
+        QFETCH(QList<int>, operands);
+        const Example ex =
+            GenerateExample(scripted(exampleDraws(op, operands[0], operands[1], operands[2], operands[3])));
+        QCOMPARE(int(ex.operation), op);
+        QCOMPARE(QList<float>(ex.operands.begin(), ex.operands.end()), QList<float>(operands.begin(), operands.end()));
+        QTEST((QList<float>{ex.resultRe, ex.resultIm}), "result");
+    }
+
+    // The lowest and highest draws give the ends of each operation's range; a divisor of 0 + 0i is
+    // drawn again.
+    void rangesAndDivisor()
+    {
+        const float justBelowOne = std::nextafter(1.0f, 0.0f);
+        for (auto [opDraw, highest] : {std::pair{0.0f, 999}, {0.3f, 999}, {0.6f, 99}, {0.99f, 99}}) {
+            const Example low = GenerateExample(scripted({opDraw, 0.0f}));
+            const Example high = GenerateExample(scripted({opDraw, justBelowOne}));
+            QCOMPARE(QList<float>(low.operands.begin(), low.operands.end()), QList<float>(4, float(-highest - 1)));
+            QCOMPARE(QList<float>(high.operands.begin(), high.operands.end()), QList<float>(4, float(highest)));
+        }
+        // r * 2000 - 1000 = -0.5 floors to -1, not 0.
+        QCOMPARE(GenerateExample(scripted({0.0f, 0.49975f})).operands[0], -1.0f);
+        // a2 and b2 zero, then a2 drawn again as 0 twice more before 7.
+        QList<float> draws = exampleDraws(4, 5, 1, 0, 0);
+        draws << draws.last() << draws.last() << drawFor(7, 200, 100);
+        const Example ex = GenerateExample(scripted(draws));
+        QCOMPARE(QList<float>(ex.operands.begin(), ex.operands.end()), QList<float>({5, 1, 7, 0}));
+        QCOMPARE(ex.resultRe, float(5.0 / 7.0));
+    }
+
+    void showsTheExampleAndLimitsTheEntries()
     {
         QStringList texts;
         for (const char* name : {"k1_0", "z_0", "k1_1", "k2_0", "z_1", "k2_1", "oper", "inform"})
             texts << child<QLabel, Krok1>(name)->text();
         QCOMPARE(texts, QStringList({"25", "+", "0", "3", "-", "4", "Podíl je:", "Daná čísla vyděl"}));
-        QCOMPARE(Data_a_promene::resultRe, 3.0f);
-        QCOMPARE(Data_a_promene::resultIm, 4.0f);
-        // The later steps were prepared, hidden.
-        QVERIFY(shown<Krok1>() && Forms::find<krok2>() && !shown<krok2>() && !shown<Vysledky>());
-    }
-
-    void entriesAreLimitedAndOrdered()
-    {
         QTest::keyClicks(entry("vys_0"), "12345678901234");
         QCOMPARE(entry("vys_0")->text(), QStringLiteral("1234567890"));
         QStringList order;
@@ -63,49 +106,25 @@ private slots:
     void enterGoesOnAndCopiesTheEntries_data()
     {
         QTest::addColumn<QString>("im");
-        QTest::addColumn<QString>("sign");
-        QTest::addColumn<QString>("magnitude");
-        QTest::newRow("empty") << ""
-                               << "+"
-                               << "0";
-        QTest::newRow("negative with point") << "-12.75"
-                                             << "-"
-                                             << "12,75";
-        QTest::newRow("comma stops the number") << "1,5"
-                                                << "+"
-                                                << "1";
-        QTest::newRow("huge") << "1e999"
-                              << "+"
-                              << "1,79769313486232E+308";
+        QTest::addColumn<QStringList>("shown"); // sign, magnitude
+        QTest::newRow("empty") << "" << QStringList{"+", "0"};
+        QTest::newRow("negative with point") << "-12.75" << QStringList{"-", "12,75"};
+        QTest::newRow("comma stops the number") << "1,5" << QStringList{"+", "1"};
+        QTest::newRow("huge") << "1e999" << QStringList{"+", "1,79769313486232E+308"};
     }
     void enterGoesOnAndCopiesTheEntries()
     {
         QFETCH(QString, im);
+        QFETCH(QStringList, shown);
         entry("vys_0")->setText(QStringLiteral("<b>7</b>"));
         entry("vys_1")->setText(im);
         entry("absh")->setText(QStringLiteral("<hr>"));
         QTest::keyClick(entry("vys_1"), Qt::Key_Return);
-        QTRY_VERIFY(!shown<Krok1>());
-        QVERIFY(shown<krok2>() && shown<Vysledky>());
-        QCOMPARE(QStringList({inVysledky("v_0"), inVysledky("ah"), inVysledky("fi"), inVysledky("k1_2")}),
-                 QStringList({"<b>7</b>", "<hr>", "", "+"}));
-        QTEST(inVysledky("v_2"), "sign");
-        QTEST(inVysledky("v_1"), "magnitude");
+        QTRY_VERIFY(!TestSupport::shown<Krok1>());
+        QVERIFY(TestSupport::shown<krok2>() && TestSupport::shown<Vysledky>());
+        QCOMPARE(inVysledky({"v_0", "ah", "fi", "k1_2", "v_2", "v_1"}),
+                 QStringList({"<b>7</b>", "<hr>", "", "+"}) + shown);
         QCOMPARE(entry("vys_1")->text(), im);
-    }
-
-    void goingBackKeepsTheEntriesAndTheExample()
-    {
-        entry("vys_1")->setText(QStringLiteral("-2"));
-        Pupil::clickButton(&Forms::get<Krok1>(), "Contin");
-        Pupil::clickButton(&Forms::get<krok2>(), "bac");
-        QVERIFY(shown<Krok1>() && !shown<Vysledky>());
-        QCOMPARE(entry("vys_1")->text(), QStringLiteral("-2"));
-        QCOMPARE((child<QLabel, Krok1>("k1_0"))->text(), QStringLiteral("25"));
-        QCOMPARE(Data_a_promene::resultRe, 3.0f);
-        entry("vys_1")->setText(QStringLiteral("5"));
-        Pupil::clickButton(&Forms::get<Krok1>(), "Contin");
-        QCOMPARE(inVysledky("v_2") + inVysledky("v_1"), QStringLiteral("+5"));
     }
 };
 

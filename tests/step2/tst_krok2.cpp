@@ -1,8 +1,12 @@
 #include "app/exerciseflow.h"
 #include "step1/krok1.h"
+#include "step1/vysledky.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
 #include "support/pupil.h"
+
+#include <QLabel>
+#include <QLineEdit>
 
 using namespace TestSupport;
 
@@ -63,19 +67,34 @@ private slots:
         }
     }
 
-    // Going on and back keeps the picture, the end point and the following.
+    // Going back and on keeps the entries, the example, each picture, the end point, the following,
+    // the sinusoid; Vysledky shows the entries as they are when going on again.
     void stateSurvivesTheSteps()
     {
+        Krok1& step1 = Forms::get<Krok1>();
+        Krok3& step3 = Forms::get<Krok3>();
+        auto* im = child<QLineEdit>(&step1, "vys_1");
+        im->setText(QStringLiteral("-2"));
         Pupil::click(graf, {100, 100});
         Pupil::hover(graf, {150, 61});
         const QImage picture = graf->image().copy();
         Pupil::clickButton(form, "Contin");
-        Pupil::clickButton(&Forms::get<Krok3>(), "bac");
+        auto* pb = child<PictureBox>(&step3, "pb");
+        Pupil::drag(pb, {400, 40}, {350, 60});
+        const QImage curve = pb->image().copy();
+        Pupil::clickButton(&step3, "bac");
         QCOMPARE(graf->image(), picture);
         Pupil::clickButton(form, "bac");
-        Pupil::clickButton(&Forms::get<Krok1>(), "Contin");
+        QVERIFY(shown<Krok1>() && !shown<Vysledky>());
+        QCOMPARE(QStringList({im->text(), child<QLabel>(&step1, "k1_0")->text()}), QStringList({"-2", "100"}));
+        im->setText(QStringLiteral("5"));
+        Pupil::clickButton(&step1, "Contin");
+        QCOMPARE((child<QLabel, Vysledky>("v_2")->text() + child<QLabel, Vysledky>("v_1")->text()), "+5");
         QCOMPARE(end(), QPointF(150, 61));
         QCOMPARE(form->vectorFollowing, qint16(-1));
+        Pupil::clickButton(form, "Contin");
+        QCOMPARE((QList<float>{step3.phaseShift, float(step3.amplitude)}), (QList<float>{50, 50}));
+        QCOMPARE(pb->image(), curve);
     }
 
     void keyboard()

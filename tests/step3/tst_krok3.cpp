@@ -87,17 +87,6 @@ private slots:
         QCOMPARE(form->phaseShift, 20.0f);
     }
 
-    void stateSurvivesGoingBack()
-    {
-        Pupil::drag(pb, {400, 40}, {350, 60});
-        const QImage picture = pb->image().copy();
-        Pupil::clickButton(form, "bac");
-        Pupil::clickButton(&Forms::get<krok2>(), "Contin");
-        QCOMPARE(form->phaseShift, 50.0f);
-        QCOMPARE(form->amplitude, qint16(50));
-        QCOMPARE(pb->image(), picture);
-    }
-
     void keysIgnoredDuringADrag()
     {
         pb->setFocus();

@@ -27,13 +27,10 @@ QString nextFile;
 void storeRun(const QString& surname, const QString& className, int right, int wrong, QDate day)
 {
     RunState run;
-    run.profileSurname = surname;
-    run.profileClass = className;
-    run.examplesRight = right;
-    run.examplesWrong = wrong;
-    qint32 totalRight = 0, totalWrong = 0;
-    QVERIFY(!SchoolStore::storeResultsAndReadTotals(run, QDateTime(day, QTime(9, 0)), "zak", totalRight, totalWrong)
-                 .failed);
+    run.profileSurname = surname, run.profileClass = className, run.examplesRight = right, run.examplesWrong = wrong;
+    qint32 totals[2];
+    QVERIFY(
+        !SchoolStore::storeResultsAndReadTotals(run, QDateTime(day, QTime(9, 0)), "zak", totals[0], totals[1]).failed);
 }
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& content)
