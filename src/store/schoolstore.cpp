@@ -152,7 +152,9 @@ Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, con
             const QString failed = connection.failure();
             // Without a fingerprint a commit that may have taken place is not repeated unasked.
             const bool mayPass = connection.transient() && (fingerprinted || storedAlready || !committing);
-            connection.rollback();
+            // After a failed commit the transaction ends with the connection, closed right after.
+            if (!committing)
+                connection.rollback();
             return connection.setFailure(failed, mayPass);
         }
         return true;

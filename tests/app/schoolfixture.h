@@ -40,6 +40,7 @@ public:
         exec("CREATE TABLE Zaci (Prijmeni TEXT, Trida TEXT)");
         exec("CREATE TABLE Prehled (Prijmeni TEXT, Trida TEXT, Spravne INTEGER, Chybne INTEGER, CasStrt, CasEnd, "
              "Datum, Prihlasenjako TEXT, TypZkous INTEGER)");
+        exec("CREATE TABLE ZapsaneBehy (Otisk TEXT PRIMARY KEY, Datum TEXT)");
         for (const auto& [surname, className] : pupils)
             exec("INSERT INTO Zaci VALUES (?, ?)", {surname, className});
     }

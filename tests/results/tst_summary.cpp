@@ -6,6 +6,7 @@
 #include "core/reportdecoder.h"
 #include "results/genlist.h"
 #include "results/souhrn.h"
+#include "store/databaseconnection.h"
 #include "support/testsupport.h"
 #include "ui/forms/forms.h"
 #include "ui/forms/system.h"
@@ -107,6 +108,22 @@ private slots:
         QCOMPARE(Forms::get<Souhrn>().Celk[0]->text(), QStringLiteral(" 2 příklady"));
         QCOMPARE(offers, 1);
         QCOMPARE(school->runs().size(), 1);
+    }
+
+    // The commit takes place but its confirmation is lost: the program tries again by itself, finds
+    // the run stored, and shows the totals with the run counted once, without a message.
+    void lostConfirmationStoresOnce()
+    {
+        school->createDatabase({{"Novák", "2B"}});
+        school->addEarlierRun("Novák", 4, 1);
+        atSchool(2, 1, 8, 1);
+        int lost = 1;
+        DatabaseConnection::confirmationLost = [&lost] { return lost-- > 0; };
+        QCOMPARE(Forms::get<Souhrn>().Celk[0]->text(), QStringLiteral(" 8 příkladů"));
+        DatabaseConnection::confirmationLost = nullptr;
+        QCOMPARE(lost, -1);
+        QVERIFY(TestSupport::questionsAsked.isEmpty());
+        QCOMPARE(school->runs().size(), 2);
     }
 
     void failureAtTheEndGivesTheEmailReport()
