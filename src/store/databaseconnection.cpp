@@ -98,8 +98,8 @@ void pause(int milliseconds)
 // writing the same key at the same moment.
 bool transientState(const QString& state)
 {
-    static const QStringList passing = {"53300", "57P01", "57P02", "57P03", "40001", "40P01",
-                                        "55P03", "57014", "23505"};
+    static const QStringList passing = {"53300", "57P01", "57P02", "57P03", "40001",
+                                        "40P01", "55P03", "57014", "23505"};
     // No SQLSTATE: the client library itself failed, which means the connection was lost.
     return state.isEmpty() || state.startsWith(QLatin1String("08")) || passing.contains(state);
 }
@@ -283,8 +283,8 @@ bool DatabaseConnection::failWith(const QSqlError& error)
     return setFailure(describe(error), mayPass);
 }
 
-bool DatabaseConnection::retrying(const StoreConfig& config,
-                                  const std::function<bool(DatabaseConnection&)>& attempt, QString* failure)
+bool DatabaseConnection::retrying(const StoreConfig& config, const std::function<bool(DatabaseConnection&)>& attempt,
+                                  QString* failure)
 {
     const QDeadlineTimer deadline(busyTimeout());
     WaitShown cursor;
@@ -333,20 +333,20 @@ bool DatabaseConnection::open(Mode mode)
         db.setUserName(cfg.user);
         db.setPassword(cfg.password);
         db.setDatabaseName(cfg.databaseName);
-        QString options = QStringLiteral("connect_timeout=5;application_name=kvizmat");
+        if (!deadlineGiven)
+            lockDeadline.setRemainingTime(busyTimeout());
+        // A statement stuck behind another session's lock must not hold a pupil past the waiting time;
+        // set with the session's start rather than by a statement of its own.
+        QString options = QStringLiteral("connect_timeout=5;application_name=kvizmat;options=-cstatement_timeout=%1")
+                              .arg(qMax<qint64>(lockDeadline.remainingTime(), 1000));
         if (!cfg.sslMode.isEmpty())
             options += QStringLiteral(";sslmode=") + cfg.sslMode;
         db.setConnectOptions(options);
-        if (!deadlineGiven)
-            lockDeadline.setRemainingTime(busyTimeout());
         if (!db.open())
             return refused(db.lastError());
-        {
-            QMutexLocker locked(&signedInLock);
-            signedIn.insert(signInKey(cfg));
-        }
-        // A statement stuck behind another session's lock must not hold a pupil past the waiting time.
-        return exec(QStringLiteral("SET statement_timeout = %1").arg(qMax<qint64>(lockDeadline.remainingTime(), 1000)));
+        QMutexLocker locked(&signedInLock);
+        signedIn.insert(signInKey(cfg));
+        return true;
     }
 
     const QString path = cfg.sqlitePath;
@@ -582,13 +582,13 @@ bool DatabaseConnection::refused(const QSqlError& error)
     // this same configuration in earlier in this run (the pupil signed in with it), so a wrong password
     // is reported at once. A server that lets the bare request in now was only busy a moment ago.
     const ServerAnswer answer = askServer(cfg, 2000);
-    const QString detail =
-        withoutSecrets(error.databaseText().isEmpty() ? error.driverText() : error.databaseText());
+    const QString detail = withoutSecrets(error.databaseText().isEmpty() ? error.driverText() : error.databaseText());
     switch (answer.kind) {
     case ServerAnswer::Silent:
-        return setFailure(QStringLiteral("Databázový server %1:%2 neodpovídá (není spuštěný nebo není dostupný po síti).")
-                              .arg(cfg.host)
-                              .arg(cfg.port));
+        return setFailure(
+            QStringLiteral("Databázový server %1:%2 neodpovídá (není spuštěný nebo není dostupný po síti).")
+                .arg(cfg.host)
+                .arg(cfg.port));
     case ServerAnswer::Refuses:
         if (answer.state == QStringLiteral("53300") || answer.state == QStringLiteral("57P03"))
             return setFailure(answer.state == QStringLiteral("53300") ? busyServer() : startingServer(), true);

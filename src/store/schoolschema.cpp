@@ -60,7 +60,8 @@ bool create(DatabaseConnection& connection, bool withTotalsIndex)
     // One fingerprint per stored run (drawn by the pupil's program), so that a run is stored once
     // even when the confirmation of its commit was lost and the program tries again.
     statements.clear();
-    statements << QStringLiteral("CREATE TABLE \"ZapsaneBehy\" (\"Otisk\" %1 PRIMARY KEY, \"Datum\" %2)").arg(text, date);
+    statements
+        << QStringLiteral("CREATE TABLE \"ZapsaneBehy\" (\"Otisk\" %1 PRIMARY KEY, \"Datum\" %2)").arg(text, date);
     if (!ensureImportTable(connection) || !connection.exec(statements.constFirst())) {
         connection.rollback();
         return false;

@@ -36,8 +36,7 @@ Failure loadProfiles(QList<ProfileItem>& profiles);
 // A busy database (locked file, server with all connections taken or starting up, a conflict with
 // another writer, a lost connection) is tried again within busyTimeout in all; so is the sign-in.
 Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, const QString& userName,
-                                  qint32& overallRight, qint32& overallWrong,
-                                  const QString& fingerprint = QString());
+                                  qint32& overallRight, qint32& overallWrong, const QString& fingerprint = QString());
 
 // A new fingerprint for one run.
 QString newRunFingerprint();

@@ -47,11 +47,11 @@ private slots:
         }
         QCOMPARE(db.count("\"TypZkous\" = 3"), writers);
         for (int c = 0; c < classes; ++c)
-            QCOMPARE(db.first(QString("SELECT SUM(\"Spravne\") FROM \"Prehled\" WHERE \"Prijmeni\" = 'Souběžná %1'")
-                                  .arg(c))
-                         .value(0)
-                         .toLongLong(),
-                     (qint64(1) << pupils) - 1);
+            QCOMPARE(
+                db.first(QString("SELECT SUM(\"Spravne\") FROM \"Prehled\" WHERE \"Prijmeni\" = 'Souběžná %1'").arg(c))
+                    .value(0)
+                    .toLongLong(),
+                (qint64(1) << pupils) - 1);
         // SQLite writes one after another, so every writer of a class saw a different number of rows.
         if (db.kind == StoreFixture::Database::Kind::Sqlite)
             QCOMPARE(rowsSeen.size(), pupils);

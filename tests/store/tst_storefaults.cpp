@@ -1,7 +1,6 @@
 #include "store/schoolstore.h"
 #include "support/storefixture.h"
 
-
 #include <memory>
 #include <unistd.h>
 #include <vector>
@@ -34,7 +33,8 @@ QStringList bothMoments(QList<qint64>* took = nullptr, const QString& fingerprin
 // A failure that cannot pass by itself is told at once, not after the waiting time.
 void verifyAtOnce(const QList<qint64>& took)
 {
-    QVERIFY2(took[0] < DatabaseConnection::defaultBusyTimeoutMs / 3 && took[1] < DatabaseConnection::defaultBusyTimeoutMs / 3,
+    QVERIFY2(took[0] < DatabaseConnection::defaultBusyTimeoutMs / 3 &&
+                 took[1] < DatabaseConnection::defaultBusyTimeoutMs / 3,
              qPrintable(QString("%1 %2 ms").arg(took[0]).arg(took[1])));
 }
 
