@@ -1,6 +1,8 @@
 // Append plus totals (the end of a pupil's run) against a Prehled of 1,000,000 rows, with and
-// without the index that "kvizmat-ucitel zalozit" creates, on SQLite and on PostgreSQL.
+// without the index that "kvizmat-ucitel zalozit" creates, on SQLite and on PostgreSQL; then a whole
+// school at once: 30, 100 and 300 pupils' programs (processes) pressing "OK" at the same moment.
 // Usage: bench_store [postgresql://...]   (or KVIZMAT_TEST_PG_URL); prints figures only.
+// BENCH_ROWS=n changes the table size; BENCH_ONLY=school runs only the whole-school part.
 
 #include "core/runstate.h"
 #include "store/databaseconnection.h"
@@ -8,17 +10,24 @@
 #include "store/schoolstore.h"
 #include "store/storeconfig.h"
 
+#include <QSqlQuery>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUrl>
 
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -153,18 +162,142 @@ void postgres(const QString& url)
     }
 }
 
+// One pupil's program: signs in (profiles), says "ready", reads the common moment of "OK" (ms since
+// the epoch) and prints "ok MS" or "fail MS" with MS from that moment to the totals for the summary.
+int pupil(const QString& surname)
+{
+    QList<ProfileItem> profiles;
+    const SchoolStore::Failure signIn = SchoolStore::loadProfiles(profiles);
+    std::printf("%s\n", signIn.failed ? "ready-failed" : "ready");
+    std::fflush(stdout);
+    std::string line;
+    std::getline(std::cin, line);
+    const qint64 ok = std::stoll(line);
+    QThread::msleep(ulong(qMax<qint64>(0, ok - QDateTime::currentMSecsSinceEpoch())));
+    RunState run;
+    run.profileSurname = surname;
+    run.profileClass = QStringLiteral("2B");
+    run.examplesRight = 5;
+    run.examplesWrong = 2;
+    run.signInTime = 0.35;
+    qint32 right = 0, wrong = 0;
+    const SchoolStore::Failure f = SchoolStore::storeResultsAndReadTotals(
+        run, QDateTime::currentDateTime(), QStringLiteral("bench"), right, wrong, SchoolStore::newRunFingerprint());
+    std::printf("%s %lld\n", f.failed ? "fail" : "ok", QDateTime::currentMSecsSinceEpoch() - ok);
+    if (f.failed)
+        std::fprintf(stderr, "%s\n", qPrintable(f.message));
+    return f.failed ? 1 : 0;
+}
+
+// `pupils` programs end at once against a new database made by the teacher's tool's schema.
+void wholeSchool(const char* engine, const StoreConfig& config, int pupils)
+{
+    const QString program = QCoreApplication::applicationFilePath();
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int i = 0; i < pupils; ++i) {
+        processes.push_back(std::make_unique<QProcess>());
+        processes.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // Thirty pupils to a class, every one with a surname of their own.
+        processes.back()->start(program, {QStringLiteral("--pupil"), QStringLiteral("Žák %1").arg(i)});
+    }
+    int signedIn = 0;
+    for (auto& p : processes)
+        signedIn += p->waitForReadyRead(120000) && p->readLine().trimmed() == "ready";
+    const QByteArray moment = QByteArray::number(QDateTime::currentMSecsSinceEpoch() + 500) + '\n';
+    for (auto& p : processes) {
+        p->write(moment);
+        p->closeWriteChannel();
+    }
+    std::vector<double> ms;
+    int messages = 0;
+    for (auto& p : processes) {
+        p->waitForFinished(120000);
+        const QList<QByteArray> out = p->readAllStandardOutput().trimmed().split(' ');
+        messages += out.value(0) != "ok";
+        ms.push_back(out.value(1).toDouble());
+    }
+    std::sort(ms.begin(), ms.end());
+    DatabaseConnection connection(config);
+    qint64 rowsStored = -1;
+    if (connection.open()) {
+        QSqlQuery count(connection.database());
+        if (count.exec(QStringLiteral("SELECT COUNT(*) FROM \"Prehled\"")) && count.next())
+            rowsStored = count.value(0).toLongLong();
+    }
+    std::printf("  %-10s %3d pupils at once: %3lld rows stored, %3d saw a message, %3d signed in; OK to summary "
+                "p50 %6.0f ms, p99 %6.0f ms, max %6.0f ms\n",
+                engine, pupils, rowsStored, messages, signedIn, ms[ms.size() / 2],
+                ms[std::min(ms.size() - 1, ms.size() * 99 / 100)], ms.back());
+}
+
+void school(const QString& url)
+{
+    std::printf("A whole school at once (each pupil a process: sign-in first, then \"OK\" at one moment):\n");
+    for (const int pupils : {30, 100, 300}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("skola.db"));
+        {
+            DatabaseConnection connection(StoreConfig::fromPath(path));
+            if (!connection.open(DatabaseConnection::Mode::Create) || !SchoolSchema::create(connection))
+                return;
+        }
+        useConfiguration(dir, "[database]\npath=\"" + path.toUtf8() + "\"\n");
+        wholeSchool("SQLite WAL", StoreConfig::fromPath(path), pupils);
+    }
+    if (url.isEmpty())
+        return;
+    const StoreConfig server = StoreConfig::fromUrl(url);
+    {
+        DatabaseConnection admin(server);
+        const bool opened = admin.open();
+        QSqlQuery limit(admin.database());
+        if (opened && limit.exec(QStringLiteral("SHOW max_connections")) && limit.next())
+            std::printf("  (PostgreSQL max_connections %s, as user %s)\n", qPrintable(limit.value(0).toString()),
+                        qPrintable(server.user));
+    }
+    for (const int pupils : {30, 100, 300}) {
+        const QString name = QStringLiteral("kvizmat_bench_%1").arg(QRandomGenerator::global()->generate(), 0, 16);
+        {
+            DatabaseConnection admin(server);
+            if (!admin.open() || !admin.exec(QStringLiteral("CREATE DATABASE \"%1\"").arg(name))) {
+                std::printf("PostgreSQL: %s\n", qPrintable(admin.failure()));
+                return;
+            }
+        }
+        QUrl address(url);
+        address.setPath(QLatin1Char('/') + name);
+        const StoreConfig config = StoreConfig::fromUrl(address.toString());
+        {
+            DatabaseConnection connection(config);
+            if (!connection.open() || !SchoolSchema::create(connection))
+                return;
+        }
+        QTemporaryDir dir;
+        useConfiguration(dir, "[database]\nurl=" + address.toString(QUrl::FullyEncoded).toUtf8() + "\n");
+        wholeSchool("PostgreSQL", config, pupils);
+        DatabaseConnection admin(server);
+        if (admin.open())
+            admin.exec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(name));
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc > 2 && QByteArray(argv[1]) == "--pupil")
+        return pupil(QString::fromUtf8(argv[2]));
     // Figures are printed with a decimal point on any desktop, as bench/run.sh and the README read them.
     std::setlocale(LC_NUMERIC, "C");
-    sqlite();
     const QString url = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("KVIZMAT_TEST_PG_URL");
-    if (url.isEmpty())
-        std::printf("PostgreSQL: no address (argument or KVIZMAT_TEST_PG_URL); skipped\n");
-    else
-        postgres(url);
+    if (qEnvironmentVariable("BENCH_ONLY") != QStringLiteral("school")) {
+        sqlite();
+        if (url.isEmpty())
+            std::printf("PostgreSQL: no address (argument or KVIZMAT_TEST_PG_URL); skipped\n");
+        else
+            postgres(url);
+    }
+    school(url);
     return 0;
 }

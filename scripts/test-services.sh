@@ -51,7 +51,7 @@ for _ in 1 2 3 4 5 6 7 8; do
     continue
   fi
   if "${kvizmat_pg_as[@]}" "$kvizmat_pg_bin/pg_ctl" -D "$kvizmat_pg_dir/data" -l "$kvizmat_pg_dir/server.log" -w \
-    -o "-c listen_addresses=127.0.0.1 -p $port -k $kvizmat_pg_dir -c fsync=off -c max_connections=120" \
+    -o "-c listen_addresses=127.0.0.1 -p $port -k $kvizmat_pg_dir -c fsync=off" \
     start >/dev/null 2>&1; then
     kvizmat_pg_port=$port
     break

@@ -145,10 +145,12 @@ void Souhrn::encodeForEmail(const QDateTime& end)
 
 bool Souhrn::storeAtSchool(const QDateTime& end, qint32& overallRight, qint32& overallWrong)
 {
+    // Drawn once for the run: a try after a commit whose confirmation was lost finds the run stored.
+    const QString fingerprint = SchoolStore::newRunFingerprint();
     for (;;) {
         overallRight = overallWrong = 0;
         const SchoolStore::Failure failure = SchoolStore::storeResultsAndReadTotals(
-            Data_a_promene::runState, end, System::userName(), overallRight, overallWrong);
+            Data_a_promene::runState, end, System::userName(), overallRight, overallWrong, fingerprint);
         if (!failure.failed)
             return true;
         const QMessageBox::StandardButton answer = System::message(

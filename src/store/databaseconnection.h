@@ -24,9 +24,25 @@ public:
         Create,   // the teacher's tool makes a new file
     };
 
-    // Called with true when a locked database starts being waited for and with false when the wait
+    // Called with true when a busy database starts being waited for and with false when the wait
     // ends; a program with a window shows a busy pointer meanwhile. Unset in the teacher's tool.
     static inline std::function<void(bool waiting)> waitIndicator;
+
+    // For tests: asked after every commit the database confirmed; true makes the confirmation look
+    // lost on its way back (as when the network fails at that moment), so the caller believes the
+    // commit failed although it took place.
+    static inline std::function<bool()> confirmationLost;
+
+    // How long the program keeps trying in all when the database is only busy, unless changed.
+    static constexpr int defaultBusyTimeoutMs = 15000;
+
+    // Runs attempt on a new connection, opened first, until it succeeds. A failure that may pass by
+    // itself (see transient()) is tried again after a pause that grows and is drawn at random, so
+    // that a whole class does not come back in step; all tries and waits stay within busyTimeout()
+    // in all, with the window repainted under a busy pointer meanwhile. Any other failure, or the
+    // last one when the time is spent, ends it: false with *failure set.
+    static bool retrying(const StoreConfig& config, const std::function<bool(DatabaseConnection&)>& attempt,
+                         QString* failure);
 
     explicit DatabaseConnection(StoreConfig config);
     ~DatabaseConnection();
@@ -61,21 +77,28 @@ public:
 
     // The cause of the last failure, in Czech.
     QString failure() const { return lastFailure; }
+    // Whether the last failure may pass by itself when tried again a little later: a locked SQLite
+    // file; a PostgreSQL server with all its connections taken, starting up or shutting down, a
+    // transaction that lost a conflict with another one, or a connection lost on the way.
+    bool transient() const { return lastTransient; }
     // Turns a driver error into a Czech cause naming the database.
     QString describe(const QSqlError& error) const;
 
     // Records a cause found by the caller; always false, for `return connection.setFailure(...)`.
-    bool setFailure(const QString& cause);
+    bool setFailure(const QString& cause, bool mayPass = false);
 
-    // How long an SQLite file locked by another program is waited for (milliseconds), in all from
-    // the opening of the connection on; the window is repainted meanwhile under a busy pointer.
+    // How long a busy database is waited for (milliseconds), in all from the opening of the connection
+    // on, or from the first try of retrying(); the window is repainted meanwhile under a busy pointer.
     static void setBusyTimeout(int milliseconds);
     static int busyTimeout();
 
 private:
     QString withoutSecrets(QString text) const;
-    QString describeRefusal(const QSqlError& error) const;
+    bool failWith(const QSqlError& error);
+    bool refused(const QSqlError& error);
     QString refusedSignIn(const QString& detail) const;
+    QString busyServer() const;
+    QString startingServer() const;
     // Runs attempt until it succeeds; on SQLite tries again while another program holds the lock and
     // the deadline allows. False with failure() set from error().
     bool tryWhileLocked(const std::function<bool()>& attempt, const std::function<QSqlError()>& error);
@@ -84,6 +107,8 @@ private:
     QString connectionName;
     QSqlDatabase db;
     QString lastFailure;
+    bool lastTransient = false;
     QDeadlineTimer lockDeadline;
+    bool deadlineGiven = false;
     int lockWaitMs = 0;
 };

@@ -3,6 +3,7 @@
 #include "store/classresults.h"
 #include "store/databaseconnection.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -58,11 +59,45 @@ bool create(DatabaseConnection& connection, bool withTotalsIndex)
             return false;
         }
     }
-    if (!ensureImportTable(connection)) {
+    // One fingerprint per stored run (drawn by the pupil's program), so that a run is stored once
+    // even when the confirmation of its commit was lost and the program tries again.
+    statements.clear();
+    statements
+        << QStringLiteral("CREATE TABLE \"ZapsaneBehy\" (\"Otisk\" %1 PRIMARY KEY, \"Datum\" %2)").arg(text, date);
+    if (!ensureImportTable(connection) || !connection.exec(statements.constFirst())) {
         connection.rollback();
         return false;
     }
     return connection.commit();
+}
+
+bool findStoredRun(DatabaseConnection& connection, const QString& fingerprint, bool& kept, bool& found)
+{
+    kept = found = false;
+    // Outside the transaction: on PostgreSQL a missing table would spoil it.
+    QSqlQuery query(connection.database());
+    query.setForwardOnly(true);
+    connection.prepare(query, QStringLiteral("SELECT 1 FROM \"ZapsaneBehy\" WHERE \"Otisk\" = ?"));
+    query.addBindValue(fingerprint);
+    if (connection.exec(query)) {
+        kept = true;
+        found = query.next();
+        return true;
+    }
+    const QString code = query.lastError().nativeErrorCode();
+    if (connection.isPostgres() ? code == QStringLiteral("42P01") || code == QStringLiteral("42501")
+                                : (code.toInt() & 0xff) == 1) // no such table
+        return true;
+    return false;
+}
+
+bool rememberStoredRun(DatabaseConnection& connection, const QString& fingerprint, const QDate& date)
+{
+    QSqlQuery insert(connection.database());
+    connection.prepare(insert, QStringLiteral("INSERT INTO \"ZapsaneBehy\" (\"Otisk\", \"Datum\") VALUES (?, ?)"));
+    insert.addBindValue(fingerprint);
+    insert.addBindValue(connection.dateValue(date));
+    return connection.exec(insert);
 }
 
 bool appendRun(DatabaseConnection& connection, const PrehledRow& row)

@@ -22,7 +22,7 @@ struct PrehledRow {
 
 // The tables of a school database as the teacher's tool creates them: Zaci (pupils), Prehled
 // (one row per run of any program of the family) with the index that makes a pupil's totals
-// fast, and the list of e-mailed blocks already imported.
+// fast, the list of e-mailed blocks already imported and the fingerprints of the runs stored.
 namespace SchoolSchema {
 
 // The TypZkous of this program's runs; the other programs of the family use other numbers.
@@ -37,6 +37,14 @@ bool create(DatabaseConnection& connection, bool withTotalsIndex = true);
 
 // Appends one run of this program to Prehled, inside the caller's transaction.
 bool appendRun(DatabaseConnection& connection, const PrehledRow& row);
+
+// Looks for a run's fingerprint in ZapsaneBehy. `kept` tells whether the database keeps fingerprints
+// (false without the table or without the right to read it: an older database), `found` whether this
+// one is there. False with failure() set when the database fails otherwise.
+bool findStoredRun(DatabaseConnection& connection, const QString& fingerprint, bool& kept, bool& found);
+
+// Writes a run's fingerprint, inside the caller's transaction that appends the run.
+bool rememberStoredRun(DatabaseConnection& connection, const QString& fingerprint, const QDate& date);
 
 // The table of imported block fingerprints, created when missing.
 bool ensureImportTable(DatabaseConnection& connection);

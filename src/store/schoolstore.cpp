@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QUuid>
 
 #include <limits>
 
@@ -54,96 +55,127 @@ bool databaseAvailable(QString* problem)
 Failure loadProfiles(QList<ProfileItem>& profiles)
 {
     profiles.clear();
-    DatabaseConnection connection(StoreConfig::load());
-    if (!connection.open())
-        return failure(readFailed, connection.failure());
-    const StoreConfig& config = connection.config();
-    if (!config.isPostgres() && !QFileInfo(config.sqlitePath).isWritable())
-        return failure(readFailed, readOnly(config));
-    {
-        // The fields the end of the run writes, checked now rather than after the pupil's work.
-        QSqlQuery check(connection.database());
-        connection.prepare(check,
-                           QStringLiteral("SELECT \"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", \"CasStrt\", "
+    QList<ProfileItem> read;
+    QString cause;
+    const bool ok = DatabaseConnection::retrying(
+        StoreConfig::load(),
+        [&read](DatabaseConnection& connection) {
+            const StoreConfig& config = connection.config();
+            if (!config.isPostgres() && !QFileInfo(config.sqlitePath).isWritable())
+                return connection.setFailure(readOnly(config));
+            {
+                // The fields the end of the run writes, checked now rather than after the pupil's work.
+                QSqlQuery check(connection.database());
+                connection.prepare(
+                    check, QStringLiteral("SELECT \"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", \"CasStrt\", "
                                           "\"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\" FROM \"Prehled\" "
                                           "WHERE 1 = 0"));
-        if (!connection.exec(check))
-            return failure(readFailed, connection.failure());
-    }
-    QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    connection.prepare(query, QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
-    if (!connection.exec(query))
-        return failure(readFailed, connection.failure());
-    QList<ProfileItem> read;
-    while (query.next())
-        read.append({query.value(0).toString(), query.value(1).toString()});
-    if (query.lastError().isValid())
-        return failure(readFailed, connection.describe(query.lastError()));
+                if (!connection.exec(check))
+                    return false;
+            }
+            QSqlQuery query(connection.database());
+            query.setForwardOnly(true);
+            connection.prepare(query, QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
+            if (!connection.exec(query))
+                return false;
+            read.clear();
+            while (query.next())
+                read.append({query.value(0).toString(), query.value(1).toString()});
+            if (query.lastError().isValid())
+                return connection.setFailure(connection.describe(query.lastError()));
+            return true;
+        },
+        &cause);
+    if (!ok)
+        return failure(readFailed, cause);
     profiles = read;
     return {};
 }
 
 Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, const QString& userName,
-                                  qint32& overallRight, qint32& overallWrong)
+                                  qint32& overallRight, qint32& overallWrong, const QString& fingerprint)
 {
-    DatabaseConnection connection(StoreConfig::load());
-    if (!connection.open())
-        return failure(storeFailed, connection.failure());
-    const StoreConfig& config = connection.config();
-    if (!config.isPostgres() && !QFileInfo(config.sqlitePath).isWritable())
-        return failure(storeFailed, readOnly(config));
-    if (!connection.beginWrite())
-        return failure(storeFailed, connection.failure());
-
-    bool ok = false;
     qint32 right = 0;
     qint32 wrong = 0;
-    {
-        const QTime signInTime = fromOleDate(run.signInTime).time();
-        PrehledRow row;
-        row.surname = run.profileSurname;
-        row.className = run.profileClass;
-        row.right = run.examplesRight;
-        row.wrong = run.examplesWrong;
-        row.start = signInTime.isValid() ? signInTime : QTime(0, 0);
-        row.end = end.time();
-        row.date = end.date();
-        row.signedInAs = userName;
+    QString cause;
+    const bool ok = DatabaseConnection::retrying(
+        StoreConfig::load(),
+        [&](DatabaseConnection& connection) {
+            const StoreConfig& config = connection.config();
+            if (!config.isPostgres() && !QFileInfo(config.sqlitePath).isWritable())
+                return connection.setFailure(readOnly(config));
+            // Stored already by an earlier try whose confirmation was lost? A database without the table of
+            // fingerprints (made before it existed) or without the right to read it works as before.
+            bool fingerprinted = false;
+            bool storedAlready = false;
+            if (!fingerprint.isEmpty() &&
+                !SchoolSchema::findStoredRun(connection, fingerprint, fingerprinted, storedAlready))
+                return false;
+            if (!connection.beginWrite())
+                return false;
+            bool done = false;
+            {
+                const QTime signInTime = fromOleDate(run.signInTime).time();
+                PrehledRow row;
+                row.surname = run.profileSurname;
+                row.className = run.profileClass;
+                row.right = run.examplesRight;
+                row.wrong = run.examplesWrong;
+                row.start = signInTime.isValid() ? signInTime : QTime(0, 0);
+                row.end = end.time();
+                row.date = end.date();
+                row.signedInAs = userName;
 
-        // The run first: on PostgreSQL a failed statement spoils the rest of the transaction, and
-        // the insert's failure is the one worth telling.
-        const bool appended = SchoolSchema::appendRun(connection, row);
-        QSqlQuery totals(connection.database());
-        totals.setForwardOnly(true);
-        if (appended)
-            connection.prepare(totals, QStringLiteral("SELECT COALESCE(SUM(COALESCE(\"Spravne\", 0)), 0), "
+                // The run first: on PostgreSQL a failed statement spoils the rest of the transaction, and
+                // the insert's failure is the one worth telling. Its fingerprint goes before it, so that a
+                // second writer of the same run waits for the first and then fails on the key.
+                const bool appended =
+                    storedAlready ||
+                    ((!fingerprinted || SchoolSchema::rememberStoredRun(connection, fingerprint, row.date)) &&
+                     SchoolSchema::appendRun(connection, row));
+                QSqlQuery totals(connection.database());
+                totals.setForwardOnly(true);
+                if (appended)
+                    connection.prepare(totals,
+                                       QStringLiteral("SELECT COALESCE(SUM(COALESCE(\"Spravne\", 0)), 0), "
                                                       "COALESCE(SUM(COALESCE(\"Chybne\", 0)), 0) FROM \"Prehled\" "
                                                       "WHERE \"Prijmeni\" = ? AND \"TypZkous\" = ?"));
-        totals.addBindValue(run.profileSurname);
-        totals.addBindValue(SchoolSchema::complexNumbersTest);
-        if (appended && connection.exec(totals)) {
-            if (totals.next()) {
-                right = clampedTotal(totals.value(0));
-                wrong = clampedTotal(totals.value(1));
-                ok = true;
-            } else {
-                connection.setFailure(connection.describe(totals.lastError()));
+                totals.addBindValue(run.profileSurname);
+                totals.addBindValue(SchoolSchema::complexNumbersTest);
+                if (appended && connection.exec(totals)) {
+                    if (totals.next()) {
+                        right = clampedTotal(totals.value(0));
+                        wrong = clampedTotal(totals.value(1));
+                        done = true;
+                    } else {
+                        connection.setFailure(connection.describe(totals.lastError()));
+                    }
+                }
+                totals.finish();
             }
-        }
-        totals.finish();
-    }
-    if (!ok) {
-        connection.rollback();
-        return failure(storeFailed, connection.failure());
-    }
-    if (!connection.commit()) {
-        connection.rollback();
-        return failure(storeFailed, connection.failure());
-    }
+            const bool committing = done;
+            if (!done || !connection.commit()) {
+                const QString failed = connection.failure();
+                // Without a fingerprint a commit that may have taken place is not repeated unasked.
+                const bool mayPass = connection.transient() && (fingerprinted || storedAlready || !committing);
+                // After a failed commit the transaction ends with the connection, closed right after.
+                if (!committing)
+                    connection.rollback();
+                return connection.setFailure(failed, mayPass);
+            }
+            return true;
+        },
+        &cause);
+    if (!ok)
+        return failure(storeFailed, cause);
     overallRight = right;
     overallWrong = wrong;
     return {};
+}
+
+QString newRunFingerprint()
+{
+    return QUuid::createUuid().toString(QUuid::Id128);
 }
 
 void setBusyTimeout(int milliseconds)

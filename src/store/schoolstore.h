@@ -30,10 +30,18 @@ Failure loadProfiles(QList<ProfileItem>& profiles);
 // Appends the run and reads the totals of all rows with the same surname and program number 3,
 // this run included, in one transaction. CasStrt is the time of day of run.signInTime; CasEnd and
 // Datum come from `end`. Rows whose Spravne or Chybne is null count as 0.
+// `fingerprint`, drawn once for the run and given again on every later try, is written in the same
+// transaction; a run whose fingerprint is found (a commit whose confirmation was lost) is not
+// appended again, only its totals are read.
+// A busy database (locked file, server with all connections taken or starting up, a conflict with
+// another writer, a lost connection) is tried again within busyTimeout in all; so is the sign-in.
 Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, const QString& userName,
-                                  qint32& overallRight, qint32& overallWrong);
+                                  qint32& overallRight, qint32& overallWrong, const QString& fingerprint = QString());
 
-// How long an SQLite file locked by another program is waited for (5000 ms unless changed).
+// A new fingerprint for one run.
+QString newRunFingerprint();
+
+// How long a busy database is tried in all at each moment (15 000 ms unless changed).
 void setBusyTimeout(int milliseconds);
 
 } // namespace SchoolStore

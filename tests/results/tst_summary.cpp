@@ -10,6 +10,7 @@
 #include "support/modalscript.h"
 #include "support/pupil.h"
 #include "support/storefixture.h"
+#include "store/databaseconnection.h"
 #include "ui/forms/system.h"
 
 #include <QLabel>
@@ -82,6 +83,20 @@ private slots:
             return QMessageBox::Yes;
         };
         QCOMPARE((child<QLabel, Souhrn>("Celk_0"))->text(), QStringLiteral(" 3 příklady"));
+        QCOMPARE(school->count(), 1);
+    }
+
+    // The commit takes place but its confirmation is lost: the program tries again by itself, finds
+    // the run stored, and shows the totals with the run counted once, without a message.
+    void lostConfirmationStoresOnce()
+    {
+        school->exec({"CREATE TABLE ZapsaneBehy (Otisk PRIMARY KEY, Datum)"});
+        int lost = 1;
+        DatabaseConnection::confirmationLost = [&lost] { return lost-- > 0; };
+        QCOMPARE((child<QLabel, Souhrn>("Celk_0"))->text(), QStringLiteral(" 3 příklady"));
+        DatabaseConnection::confirmationLost = nullptr;
+        QCOMPARE(lost, -1);
+        QVERIFY(questionsAsked.isEmpty());
         QCOMPARE(school->count(), 1);
     }
 

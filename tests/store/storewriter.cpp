@@ -66,8 +66,8 @@ int main(int argc, char* argv[])
         run.examplesWrong = args.at(4).toInt();
         run.signInTime = 0.25;
         qint32 right = 0, wrong = 0;
-        const SchoolStore::Failure f =
-            SchoolStore::storeResultsAndReadTotals(run, QDateTime::currentDateTime(), "writer", right, wrong);
+        const SchoolStore::Failure f = SchoolStore::storeResultsAndReadTotals(
+            run, QDateTime::currentDateTime(), "writer", right, wrong, SchoolStore::newRunFingerprint());
         return report(!f.failed, f.failed ? f.message : QStringLiteral("ok %1 %2").arg(right).arg(wrong));
     }
     return report(false, "usage");

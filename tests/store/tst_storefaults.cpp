@@ -1,16 +1,17 @@
 #include "store/schoolstore.h"
 #include "support/storefixture.h"
 
-
+#include <memory>
 #include <unistd.h>
+#include <vector>
 
 using StoreFixture::Database;
 
 namespace {
 
 // The outcome of both moments, sign-in (profiles) and the end (store): "OK" or the message; and
-// how long each took (ms).
-QStringList bothMoments(QList<qint64>* took = nullptr)
+// how long each took (ms), and the totals.
+QStringList bothMoments(QList<qint64>* took = nullptr, const QString& fingerprint = QString(), int right0 = 0)
 {
     QElapsedTimer clock;
     clock.start();
@@ -20,12 +21,21 @@ QStringList bothMoments(QList<qint64>* took = nullptr)
     RunState run;
     run.profileSurname = "Novák";
     run.profileClass = "2B";
+    run.examplesRight = right0;
     qint32 right = 0, wrong = 0;
     const SchoolStore::Failure end =
-        SchoolStore::storeResultsAndReadTotals(run, QDateTime::currentDateTime(), QString(), right, wrong);
+        SchoolStore::storeResultsAndReadTotals(run, QDateTime::currentDateTime(), QString(), right, wrong, fingerprint);
     if (took)
-        *took = {signInTook, clock.elapsed()};
+        *took = {signInTook, clock.elapsed(), right};
     return {signIn.failed ? signIn.message : "OK", end.failed ? end.message : "OK"};
+}
+
+// A failure that cannot pass by itself is told at once, not after the waiting time.
+void verifyAtOnce(const QList<qint64>& took)
+{
+    QVERIFY2(took[0] < DatabaseConnection::defaultBusyTimeoutMs / 3 &&
+                 took[1] < DatabaseConnection::defaultBusyTimeoutMs / 3,
+             qPrintable(QString("%1 %2 ms").arg(took[0]).arg(took[1])));
 }
 
 // Both moments fail naming the cause (or the end succeeds), and no password is shown.
@@ -43,7 +53,12 @@ void verifyFailures(const QStringList& m, const QString& cause, bool endFails = 
 class TestStoreFaults : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { SchoolStore::setBusyTimeout(5000); }
+    void cleanup()
+    {
+        SchoolStore::setBusyTimeout(DatabaseConnection::defaultBusyTimeoutMs);
+        DatabaseConnection::confirmationLost = nullptr;
+        DatabaseConnection::waitIndicator = nullptr;
+    }
 
     // Each fault made for real, reported at both moments, and the file left as it was.
     void fault_data()
@@ -81,7 +96,9 @@ private slots:
         else if (!server)
             QVERIFY(db.exec({fault}));
         file.close();
-        verifyFailures(bothMoments(), cause, fault != "DROP TABLE Zaci"); // the end needs only Prehled
+        QList<qint64> took;
+        verifyFailures(bothMoments(&took), cause, fault != "DROP TABLE Zaci"); // the end needs only Prehled
+        verifyAtOnce(took);
         QCOMPARE(file.exists(), fault != "missing" && !server);
         if (fault == "letter" && file.open(QIODevice::ReadOnly))
             QCOMPARE(file.readAll(), letter);
@@ -160,11 +177,78 @@ private slots:
         address.setUserName(role);
         address.setPassword("Spatne-Heslo-3");
         db.writeConfig("[database]\nurl=" + address.toString() + "\n");
-        verifyFailures(bothMoments(), QStringLiteral("odmítl přihlášení uživatele „%1“").arg(role));
+        QList<qint64> took;
+        verifyFailures(bothMoments(&took), QStringLiteral("odmítl přihlášení uživatele „%1“").arg(role));
+        verifyAtOnce(took);
         QCOMPARE(db.count(), 0);
         address.setPassword(password);
         db.writeConfig("[database]\nurl=" + address.toString(QUrl::FullyEncoded) + "\n");
         QCOMPARE(bothMoments(), QStringList({"OK", "OK"}));
+        QCOMPARE(db.count(), 1);
+    }
+
+    // The commit takes place but its confirmation is lost: the next try finds the run's fingerprint
+    // and stores nothing twice, and the totals count the run once. A database made before the
+    // fingerprints were kept does as it always did: the pupil is told, and the run is stored once.
+    void confirmationLost_data()
+    {
+        QTest::addColumn<int>("engine");
+        QTest::addColumn<bool>("fingerprints");
+        for (const int engine : {int(Database::Kind::Sqlite), int(Database::Kind::Postgres)})
+            for (const bool kept : {true, false})
+                QTest::addRow("%s, %s", engine ? "postgresql" : "sqlite", kept ? "fingerprints" : "older database")
+                    << engine << kept;
+    }
+    void confirmationLost()
+    {
+        QFETCH(bool, fingerprints);
+        STORE_DATABASE(db);
+        const bool pg = db.kind == Database::Kind::Postgres;
+        QVERIFY(db.exec({"INSERT INTO \"Zaci\" VALUES ('Novák', '2B')",
+                         "INSERT INTO \"Prehled\" (\"Prijmeni\", \"Spravne\", \"TypZkous\") VALUES ('Novák', 4, 3)"}));
+        if (!pg && fingerprints)
+            QVERIFY(db.exec({"CREATE TABLE ZapsaneBehy (Otisk TEXT PRIMARY KEY, Datum TEXT)"}));
+        if (pg && !fingerprints)
+            QVERIFY(db.exec({"DROP TABLE \"ZapsaneBehy\""}));
+        int lost = 1;
+        DatabaseConnection::confirmationLost = [&lost] { return lost-- > 0; };
+        QList<qint64> took;
+        const QStringList outcome = bothMoments(&took, SchoolStore::newRunFingerprint(), 3);
+        QCOMPARE(outcome[1] == "OK", fingerprints);
+        if (fingerprints)
+            QCOMPARE(took[2], 7);
+        else
+            QVERIFY2(outcome[1].contains("přerušilo"), qPrintable(outcome[1]));
+        QCOMPARE(db.count(), 2);
+        QCOMPARE(db.first("SELECT COUNT(*) FROM \"ZapsaneBehy\"").value(0).toInt(), fingerprints ? 1 : 0);
+    }
+
+    // All the server's connections taken: sign-in and end wait, with the window served under a busy
+    // pointer, and go through as soon as connections are free.
+    void serverFull()
+    {
+        if (StoreFixture::pgUrl().isEmpty())
+            QSKIP("KVIZMAT_TEST_PG_URL is not set (scripts/test.sh starts a test server)");
+        Database db(Database::Kind::Postgres);
+        QVERIFY(db.exec({"INSERT INTO \"Zaci\" VALUES ('Novák', '2B')"}));
+        std::vector<std::unique_ptr<DatabaseConnection>> held;
+        for (bool full = false; !full;) {
+            held.push_back(std::make_unique<DatabaseConnection>(db.config));
+            full = !held.back()->open();
+        }
+        QVERIFY2(held.back()->transient(), qPrintable(held.back()->failure()));
+        bool waiting = false;
+        int busyTicks = 0;
+        DatabaseConnection::waitIndicator = [&](bool now) { waiting = now; };
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&] {
+            busyTicks += waiting;
+            if (busyTicks == 20)
+                held.clear();
+        });
+        tick.start(20);
+        QCOMPARE(bothMoments(), QStringList({"OK", "OK"}));
+        QVERIFY(busyTicks >= 20 && !waiting);
         QCOMPARE(db.count(), 1);
     }
 };
