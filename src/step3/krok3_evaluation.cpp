@@ -2,6 +2,7 @@
 
 #include "core/data_a_promene.h"
 #include "core/judging.h"
+#include "core/planemapping.h"
 #include "feedback/dobry.h"
 #include "feedback/spatny.h"
 #include "step1/krok1.h"
@@ -23,13 +24,15 @@ float Krok3::GetFI(float re, float im)
 float Krok3::VectorRe() const
 {
     const krok2& step2 = Forms::get<krok2>();
-    return Judging::VectorRe(step2.vectorEndX, step2.Graf->ScaleWidth(), Data_a_promene::axisLimit);
+    return PlaneMapping(step2.Graf->ScaleWidth(), step2.Graf->ScaleHeight(), Data_a_promene::axisLimit)
+        .toRe(step2.vectorEndX);
 }
 
 float Krok3::VectorIm() const
 {
     const krok2& step2 = Forms::get<krok2>();
-    return Judging::VectorIm(step2.vectorEndY, step2.Graf->ScaleHeight(), Data_a_promene::axisLimit);
+    return PlaneMapping(step2.Graf->ScaleWidth(), step2.Graf->ScaleHeight(), Data_a_promene::axisLimit)
+        .toIm(step2.vectorEndY);
 }
 
 bool Krok3::CheckPhase() const

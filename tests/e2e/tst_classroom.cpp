@@ -8,7 +8,7 @@
 #include "core/colors.h"
 #include "core/data_a_promene.h"
 #include "core/judging.h"
-#include "core/scales.h"
+#include "core/planemapping.h"
 #include "e2e/modalscript.h"
 #include "e2e/pupil.h"
 #include "feedback/dobry.h"
@@ -105,9 +105,9 @@ class TestClassroom : public QObject {
 
         krok2* step2 = active<krok2>();
         QVERIFY(step2);
-        const float limit = Data_a_promene::axisLimit;
-        const QPointF end(std::round(Scales::planeX(Data_a_promene::resultRe, step2->Graf->ScaleWidth(), limit)),
-                          std::round(Scales::planeY(Data_a_promene::resultIm, step2->Graf->ScaleHeight(), limit)));
+        const PlaneMapping plane(step2->Graf->ScaleWidth(), step2->Graf->ScaleHeight(), Data_a_promene::axisLimit);
+        const QPointF end(std::round(plane.toPixelX(Data_a_promene::resultRe)),
+                          std::round(plane.toPixelY(Data_a_promene::resultIm)));
         if (w.vector) {
             Pupil::click(step2->Graf, {186, 186});
             Pupil::hover(step2->Graf, end);
