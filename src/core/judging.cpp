@@ -12,13 +12,12 @@ namespace Judging {
 
 namespace {
 
-constexpr double Pi = 3.14159265358979;
-// Pixels of one period of the sinusoid.
-constexpr double Period = 200;
+using Procedury_a_fce::Pi;
+constexpr int Period = SinusoidScale::Period;
 // Half a period in degrees: the size of an angle for the band around 0.
 constexpr float AngleScale = 90;
 // A quarter period in pixels: the size of a phase shift for the band around 0.
-constexpr float PhaseScale = 50;
+constexpr float PhaseScale = Period / 4;
 
 bool strictlyInside(float value, float bound)
 {
@@ -91,21 +90,9 @@ float GetFI(float re, float im)
     return angle >= 360.0f ? 0.0f : angle;
 }
 
-float VectorRe(float vectorEndX, float grafWidth, float axisLimit)
-{
-    const double w = grafWidth;
-    return float((double(vectorEndX) - w / 2) / ((w - 36) / 2) * double(axisLimit));
-}
-
-float VectorIm(float vectorEndY, float grafHeight, float axisLimit)
-{
-    const double h = grafHeight;
-    return float((h / 2 - double(vectorEndY)) / ((h - 36) / 2) * double(axisLimit));
-}
-
 bool CheckPhase(float phaseShift, float resultRe, float resultIm)
 {
-    const float correct = float(double(GetFI(resultRe, resultIm)) / 360.0 * Period);
+    const float correct = SinusoidScale::phasePixels(GetFI(resultRe, resultIm));
     // Within one pixel of the correct shift, a whole period either way being the same curve.
     const double apart = std::fmod(std::fabs(double(phaseShift) - double(correct)), Period);
     if (std::min(apart, Period - apart) <= 1)
@@ -142,21 +129,18 @@ Verdict judgeExample(const ExampleAnswers& a)
         v.ab = true;
     }
 
-    // One pixel of the plane in the units of each part.
-    const double pixelRe = VectorRe(a.grafWidth / 2 + 1, a.grafWidth, a.axisLimit);
-    const double pixelIm = VectorIm(a.grafHeight / 2 - 1, a.grafHeight, a.axisLimit);
-    const bool vectorRe =
-        ComparDrawn(VectorRe(a.vectorEndX, a.grafWidth, a.axisLimit), a.resultRe, 20, partScale, pixelRe);
-    const bool vectorIm =
-        ComparDrawn(VectorIm(a.vectorEndY, a.grafHeight, a.axisLimit), a.resultIm, 20, partScale, pixelIm);
+    const PlaneMapping plane = a.plane();
+    const bool vectorRe = ComparDrawn(plane.toRe(a.vectorEndX), a.resultRe, 20, partScale, plane.pixelRe());
+    const bool vectorIm = ComparDrawn(plane.toIm(a.vectorEndY), a.resultIm, 20, partScale, plane.pixelIm());
     if (!vectorRe || !vectorIm) {
         v.errorCode |= 2;
         v.vek = true;
     }
 
-    const double fullScale = double(a.pbHeight) / 2 - 30;
-    const float expected = float(r / double(a.axisMax) * fullScale);
-    if (!ComparDrawn(float(a.amplitude), expected, 20, float(fullScale), 1)) {
+    // The amplitude is judged in pixels: one pixel is 1.
+    const SinusoidScale sinusoid = a.sinusoid();
+    const float expected = sinusoid.amplitudePixels(r);
+    if (!ComparDrawn(float(a.amplitude), expected, 20, float(sinusoid.fullScale()), 1)) {
         v.errorCode |= 4;
         v.Sinusak = true;
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/planemapping.h"
 #include "core/runstate.h"
+#include "core/sinusoidscale.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -27,11 +29,6 @@ bool ComparNear(float value, float correct, float tolerancePercent, float zeroSc
 // The argument of re + j*im in degrees, 0 up to (not including) 360; a negative real number gives 180.
 float GetFI(float re, float im);
 
-// The pupil's vector end point (pixels of the Gauss plane) as a complex number; axisLimit sits 18 px
-// inside each edge.
-float VectorRe(float vectorEndX, float grafWidth, float axisLimit);
-float VectorIm(float vectorEndY, float grafHeight, float axisLimit);
-
 // The phase shift in pixels (200 px per period) against the angle of the result, 20 % band. When the
 // correct angle is 0 the band is +-10 px around 0 and around 200, both being the angle 0. Never
 // narrower than one pixel on each side (included), a shift by a whole period counting as the same.
@@ -48,6 +45,9 @@ struct ExampleAnswers {
     qint16 axisMax = 0;
     float pbHeight = 0;
     float resultRe = 0, resultIm = 0;
+
+    PlaneMapping plane() const { return {grafWidth, grafHeight, axisLimit}; }
+    SinusoidScale sinusoid() const { return {pbHeight, axisMax}; }
 };
 
 // Error bits: 1 step 1, 2 step 2, 4 step 3; a true mark means that item was wrong.
@@ -59,6 +59,8 @@ struct Verdict {
     bool ab = false;      // absolute value
     bool vek = false;     // vector
     bool Sinusak = false; // sinusoid: amplitude or phase shift
+
+    bool operator==(const Verdict&) const = default;
 };
 
 // The drawn values of steps 2 and 3 are right also within one pixel of the correct value (both ends

@@ -6,6 +6,9 @@
 // The common routines that every part of the program shares.
 namespace Procedury_a_fce {
 
+// The program's pi, to 15 significant digits, for the angles and the sinusoid.
+inline constexpr double Pi = 3.14159265358979;
+
 // Path of the school database file, kept scrambled (each character's code raised by 1).
 // Plain form: /var/lib/kvizmat/skola.db
 inline constexpr const char* schoolDatabasePath = "0wbs0mjc0lwj{nbu0tlpmb/ec";

@@ -1,6 +1,7 @@
 #include "step2/gauss_plane.h"
 
 #include "core/numberformat.h"
+#include "core/planemapping.h"
 #include "ui/surface/surface.h"
 
 namespace GaussPlane {
@@ -33,27 +34,28 @@ void imaginaryTick(Surface& s, float y, float width, float value, float labelLef
 
 void RedrawPlane(Surface& s, float g, float endX, float endY, bool following)
 {
-    const double w = s.ScaleWidth();
-    const double h = s.ScaleHeight();
+    const PlaneMapping m(s.ScaleWidth(), s.ScaleHeight(), g);
+    const double w = m.width();
+    const double h = m.height();
+    constexpr int inset = PlaneMapping::AxisInset;
 
     s.Cls();
-    s.Line(float(w / 2), 10, float(w / 2), float(h - 10));
-    s.Line(10, float(h / 2), float(w - 10), float(h / 2));
+    s.Line(float(w / 2), inset, float(w / 2), float(h - inset));
+    s.Line(inset, float(h / 2), float(w - inset), float(h / 2));
 
     // Real axis, right half first; the labels of positive values are centred on their ticks
     // except the outermost one, which ends 5 px beyond its tick.
     {
         QString t = positiveLabel(g);
-        realTick(s, float(w - 18), float(h), t, float(w - 13 - s.TextWidth(t)));
+        realTick(s, m.right(), float(h), t, float(double(m.right()) + 5 - s.TextWidth(t)));
         const float values[] = {g / 2, g / 4, g * 3 / 4, -g * 3 / 4, -g / 2, -g / 4};
-        const double ticks[] = {(w - 36) * 3 / 4 + 18, (w - 36) * 5 / 8 + 18, (w - 36) * 7 / 8 + 18,
-                                (w - 36) / 8 + 18,     (w - 36) / 4 + 18,     (w - 36) * 3 / 8 + 18};
+        const int eighths[] = {6, 5, 7, 1, 2, 3};
         for (int i = 0; i < 6; ++i) {
             t = values[i] < 0 ? NumberFormat::decimalText(values[i]) : positiveLabel(values[i]);
-            const float x = float(ticks[i]);
+            const float x = m.tickX(eighths[i]);
             realTick(s, x, float(h), t, float(x - s.TextWidth(t) / 2));
         }
-        realTick(s, 18, float(h), NumberFormat::printForm(-g), 12);
+        realTick(s, m.left(), float(h), NumberFormat::printForm(-g), m.left() - 6);
     }
 
     s.PrintAt(float(w / 2 + 3), float(h / 2 + 1), QStringLiteral("0"));
@@ -61,19 +63,12 @@ void RedrawPlane(Surface& s, float g, float endX, float endY, bool following)
     // Imaginary axis, top to bottom; labels below the origin sit 4 px further right.
     {
         const float values[] = {g, g * 3 / 4, g / 2, g / 4, -g / 4, -g / 2, -g * 3 / 4, -g};
-        const double ticks[] = {18,
-                                (h - 36) / 8 + 18,
-                                (h - 36) / 4 + 18,
-                                (h - 36) * 3 / 8 + 18,
-                                (h - 36) * 5 / 8 + 18,
-                                (h - 36) * 3 / 4 + 18,
-                                (h - 36) * 7 / 8 + 18,
-                                h - 18};
+        const int eighths[] = {0, 1, 2, 3, 5, 6, 7, 8};
         for (int i = 0; i < 8; ++i)
-            imaginaryTick(s, float(ticks[i]), float(w), values[i], float(i < 4 ? w / 2 + 1 : w / 2 + 5));
+            imaginaryTick(s, m.tickY(eighths[i]), float(w), values[i], float(i < 4 ? w / 2 + 1 : w / 2 + 5));
     }
 
-    s.PrintAt(float(w - 13), float(h / 2 - 15), QStringLiteral("x"));
+    s.PrintAt(float(double(m.right()) + 5), float(h / 2 - 15), QStringLiteral("x"));
     s.PrintAt(float(w / 2 - 10), 0, QStringLiteral("y"));
 
     if (!following) {

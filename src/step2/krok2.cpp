@@ -4,6 +4,7 @@
 #include "core/data_a_promene.h"
 #include "core/judging.h"
 #include "core/numberformat.h"
+#include "core/planemapping.h"
 #include "core/scales.h"
 #include "step2/gauss_plane.h"
 #include "ui/forms/stepbuttons.h"
@@ -99,8 +100,9 @@ void krok2::RedrawPlane()
 void krok2::describeVector()
 {
     const float limit = Data_a_promene::axisLimit;
-    const float re = Judging::VectorRe(vectorEndX, Graf->ScaleWidth(), limit);
-    const float im = Judging::VectorIm(vectorEndY, Graf->ScaleHeight(), limit);
+    const PlaneMapping plane(Graf->ScaleWidth(), Graf->ScaleHeight(), limit);
+    const float re = plane.toRe(vectorEndX);
+    const float im = plane.toIm(vectorEndY);
     const QString pattern = QStringLiteral("0.00");
     const QString point = NumberFormat::pattern(re, pattern) +
                           (im < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ")) +
@@ -124,7 +126,8 @@ void krok2::Graf_MouseMove(int, int, float x, float y)
 {
     if (Data_a_promene::correctDrawingMode)
         return;
-    if (!Scales::insideVectorBand(x, y, Graf->ScaleWidth(), Graf->ScaleHeight()) || !vectorFollowing)
+    if (!PlaneMapping(Graf->ScaleWidth(), Graf->ScaleHeight(), Data_a_promene::axisLimit).insideBand(x, y) ||
+        !vectorFollowing)
         return;
     vectorEndX = x;
     vectorEndY = y;
@@ -165,8 +168,8 @@ void krok2::Graf_KeyDown(QKeyEvent* event)
     event->accept();
     if (!vectorFollowing)
         return;
-    const float w = Graf->ScaleWidth(), h = Graf->ScaleHeight();
-    // The whole pixels of the band: 18 to W - 18 and 18 to H - 18. A step that would leave it stops
+    const PlaneMapping plane(Graf->ScaleWidth(), Graf->ScaleHeight(), Data_a_promene::axisLimit);
+    // The whole pixels of the band, between the axis ends. A step that would leave it stops
     // at its edge, but never pulls a point that lies beyond that edge backwards.
     auto moved = [](float from, float by, float low, float high) {
         float to = from + by;
@@ -176,9 +179,9 @@ void krok2::Graf_KeyDown(QKeyEvent* event)
             to = std::min(from, low);
         return to;
     };
-    const float x = moved(vectorEndX, dx, 18, w - 18);
-    const float y = moved(vectorEndY, dy, 18, h - 18);
-    if (!Scales::insideVectorBand(x, y, w, h) || (x == vectorEndX && y == vectorEndY))
+    const float x = moved(vectorEndX, dx, plane.left(), plane.right());
+    const float y = moved(vectorEndY, dy, plane.top(), plane.bottom());
+    if (!plane.insideBand(x, y) || (x == vectorEndX && y == vectorEndY))
         return;
     vectorEndX = x;
     vectorEndY = y;

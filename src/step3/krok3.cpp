@@ -5,6 +5,7 @@
 #include "core/numberformat.h"
 #include "core/rounding.h"
 #include "core/scales.h"
+#include "core/sinusoidscale.h"
 #include "step3/sinusoid.h"
 #include "ui/forms/stepbuttons.h"
 #include "ui/forms/system.h"
@@ -86,7 +87,7 @@ void Krok3::Form_Load()
     FindAxisMax();
     pb->setForeColor(Colors::Black);
     pb->Cls();
-    amplitude = Rounding::toInt16((pb->ScaleHeight() / 2 - 30) / 2);
+    amplitude = Rounding::toInt16(float(SinusoidScale(pb->ScaleHeight(), axisMax).fullScale()) / 2);
     dragging = 0;
     DrawSin(0, amplitude);
     phaseShift = 0;
@@ -107,8 +108,8 @@ void Krok3::DrawSin(qint16 phase, double amplitudePixels)
 
 void Krok3::describeSinusoid()
 {
-    const double r = Scales::amplitudeValue(amplitude, pb->ScaleHeight(), axisMax);
-    const double degrees = Scales::phaseDegrees(Scales::normalisePhase(phaseShift));
+    const double r = SinusoidScale(pb->ScaleHeight(), axisMax).amplitudeValue(amplitude);
+    const double degrees = SinusoidScale::phaseDegrees(SinusoidScale::normalisePhase(phaseShift));
     pb->setAccessibleDescription(
         QStringLiteral("Amplituda %1 (stupnice do %2), fázový posun %3°. Šipky nahoru a dolů mění amplitudu, "
                        "doleva a doprava fázový posun, se Shiftem po deseti.")
@@ -147,7 +148,7 @@ void Krok3::pb_MouseMove(int, int, float x, float y)
     if (Data_a_promene::correctDrawingMode)
         return;
     if (!dragging) {
-        pb->setMousePointer(Scales::hoverPointer(x, y, pb->ScaleWidth(), pb->ScaleHeight()));
+        pb->setMousePointer(SinusoidScale::hoverPointer(x, y, pb->ScaleWidth(), pb->ScaleHeight()));
         return;
     }
     if (dragLastX != ignoredMotion) {
@@ -155,8 +156,8 @@ void Krok3::pb_MouseMove(int, int, float x, float y)
         dragLastX = Scales::dragPosition(x);
     }
     if (dragLastY != ignoredMotion)
-        amplitude = Scales::dragAmplitude(y, pb->ScaleHeight());
-    DrawSin(Scales::drawnPhase(phaseShift), amplitude);
+        amplitude = SinusoidScale(pb->ScaleHeight(), axisMax).dragAmplitude(y);
+    DrawSin(SinusoidScale::drawnPhase(phaseShift), amplitude);
     describeSinusoid();
 }
 
@@ -164,7 +165,7 @@ void Krok3::pb_MouseUp(int, int, float, float)
 {
     if (Data_a_promene::correctDrawingMode)
         return;
-    phaseShift = Scales::normalisePhase(phaseShift);
+    phaseShift = SinusoidScale::normalisePhase(phaseShift);
     pb->setMousePointer(Pointer::Default);
     dragging = 0;
     describeSinusoid();
@@ -184,7 +185,7 @@ void Krok3::pb_KeyDown(QKeyEvent* event)
     if (dragging)
         return;
     const int step = event->modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1;
-    const float fullScale = pb->ScaleHeight() / 2 - 30;
+    const float fullScale = float(SinusoidScale(pb->ScaleHeight(), axisMax).fullScale());
     switch (key) {
     case Qt::Key_Up: {
         int a = amplitude + step;
@@ -197,13 +198,13 @@ void Krok3::pb_KeyDown(QKeyEvent* event)
         amplitude = qint16(std::max(0, amplitude - step));
         break;
     case Qt::Key_Left:
-        phaseShift = Scales::normalisePhase(phaseShift + float(step));
+        phaseShift = SinusoidScale::normalisePhase(phaseShift + float(step));
         break;
     case Qt::Key_Right:
-        phaseShift = Scales::normalisePhase(phaseShift - float(step));
+        phaseShift = SinusoidScale::normalisePhase(phaseShift - float(step));
         break;
     }
-    DrawSin(Scales::drawnPhase(phaseShift), amplitude);
+    DrawSin(SinusoidScale::drawnPhase(phaseShift), amplitude);
     describeSinusoid();
 }
 

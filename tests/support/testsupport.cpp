@@ -3,7 +3,8 @@
 #include "app/exerciseflow.h"
 #include "core/data_a_promene.h"
 #include "core/judging.h"
-#include "core/scales.h"
+#include "core/planemapping.h"
+#include "core/sinusoidscale.h"
 #include "step1/krok1.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
@@ -114,9 +115,8 @@ void workExample(const Work& w)
     krok2* step2 = active<krok2>();
     QVERIFY(step2);
     auto* graf = child<PictureBox>(step2, "Graf");
-    const float limit = Data_a_promene::axisLimit;
-    const QPointF end(std::round(Scales::planeX(resultRe, graf->ScaleWidth(), limit)),
-                      std::round(Scales::planeY(resultIm, graf->ScaleHeight(), limit)));
+    const PlaneMapping plane(graf->ScaleWidth(), graf->ScaleHeight(), Data_a_promene::axisLimit);
+    const QPointF end(std::round(plane.toPixelX(resultRe)), std::round(plane.toPixelY(resultIm)));
     if (w.vector) {
         Pupil::click(graf, {186, 186});
         Pupil::hover(graf, end);
@@ -127,14 +127,16 @@ void workExample(const Work& w)
     Krok3* step3 = active<Krok3>();
     QVERIFY(step3);
     auto* pb = child<PictureBox>(step3, "pb");
-    const float zero = pb->ScaleHeight() / 2, fullScale = zero - 30;
+    const SinusoidScale scale(pb->ScaleHeight(), step3->axisMax);
+    const float zero = scale.zeroLine();
     const double r = std::hypot(double(resultRe), double(resultIm));
-    const int amplitude = std::min(int(std::lround(r / step3->axisMax * fullScale)), int(fullScale));
-    const int phase = int(std::lround(Judging::GetFI(resultRe, resultIm) / 360.0 * 200));
+    const int amplitude = std::min(int(std::lround(r / step3->axisMax * scale.fullScale())), int(scale.fullScale()));
+    const int phase = int(std::lround(Judging::GetFI(resultRe, resultIm) / 360.0 * SinusoidScale::Period));
     if (w.sinusoid) {
         Pupil::drag(pb, {100, zero}, {100, zero - amplitude});
         if (w.phase)
-            Pupil::drag(pb, {242, 60}, {242.0 - (phase > 100 ? phase - 200 : phase), 60});
+            Pupil::drag(pb, {242, 60},
+                        {242.0 - (phase > SinusoidScale::Period / 2 ? phase - SinusoidScale::Period : phase), 60});
     }
     Pupil::press(Qt::Key_Return);
 }

@@ -1,0 +1,83 @@
+#include "core/planemapping.h"
+#include "core/scales.h"
+#include "core/sinusoidscale.h"
+
+#include <QtTest>
+
+class TestGeometry : public QObject {
+    Q_OBJECT
+private slots:
+    // Both ways on a plane that is not square, so that a swapped width and height shows: 400 x 300 px
+    // with axisLimit 1 is 182 px a unit across and 132 px a unit up. The pointer moves the vector only
+    // strictly more than 17 px from every edge.
+    void plane_data()
+    {
+        QTest::addColumn<QPointF>("value");
+        QTest::addColumn<QPointF>("pixel");
+        QTest::addColumn<bool>("inBand");
+        QTest::newRow("origin") << QPointF(0, 0) << QPointF(200, 150) << true;
+        QTest::newRow("top right corner, 18 px inside") << QPointF(1, 1) << QPointF(382, 18) << true;
+        QTest::newRow("bottom left corner") << QPointF(-1, -1) << QPointF(18, 282) << true;
+        QTest::newRow("one pixel right and up") << QPointF(1 / 182.f, 1 / 132.f) << QPointF(201, 149) << true;
+        QTest::newRow("17 px from the left") << QPointF(-183 / 182.f, 0) << QPointF(17, 150) << false;
+        QTest::newRow("17 px from the bottom") << QPointF(0, -133 / 132.f) << QPointF(200, 283) << false;
+    }
+    void plane()
+    {
+        QFETCH(QPointF, value);
+        QFETCH(QPointF, pixel);
+        const PlaneMapping m(400, 300, 1);
+        QCOMPARE(QPointF(m.toPixelX(value.x()), m.toPixelY(value.y())), pixel);
+        QCOMPARE(QPointF(m.toRe(pixel.x()), m.toIm(pixel.y())), value);
+        QTEST(m.insideBand(pixel.x(), pixel.y()), "inBand");
+        QCOMPARE(QPointF(m.pixelRe(), m.pixelIm()), QPointF(1 / 182.f, 1 / 132.f));
+    }
+
+    // 221 px high: zero line 110.5, full scale 80.5 px; 200 px a period.
+    void sinusoid()
+    {
+        const SinusoidScale s(221, 6);
+        QCOMPARE(s.amplitudePixels(5), 67.083336f);
+        QCOMPARE(s.amplitudeValue(80.5), 6.0);
+        QCOMPARE(s.dragAmplitude(99), qint16(12));  // 11.5 px above the zero line, ties to even
+        QCOMPARE(s.dragAmplitude(121), qint16(10)); // 10.5 px below
+        QCOMPARE(SinusoidScale::phasePixels(306.8699f), 170.48328f);
+        QCOMPARE(SinusoidScale::normalisePhase(1e30f), 40.f); // whole periods off, in one step
+    }
+
+    // The scales for a result: axisLimit from the larger part rounded up to one significant digit,
+    // axisMax from |z| with ties to even at each division (so |z| may exceed it by almost 5.5 %).
+    void axisScales_data()
+    {
+        QTest::addColumn<QPointF>("z");
+        QTest::addColumn<float>("axisLimit");
+        QTest::addColumn<int>("axisMax");
+        const struct {
+            double re, im;
+            float limit;
+            int max;
+        } rows[] = {
+            // clang-format off
+            {0, 0, 1, 1},         {0.4, 0, 1, 1},         {1, 0, 2, 2},         {9.6, 0, 10, 10},
+            {9.99, 0, 10, 10},    {10, 0, 10, 10},        {10.4, 0, 20, 10},    {10.5, 0, 20, 10},
+            {10.6, 0, 20, 20},    {0, 37.2, 40, 50},      {-37.2, 5, 40, 50},   {47, 0, 50, 60},
+            {99, 0, 100, 100},    {100, 0, 100, 100},     {100.1, 0, 200, 100}, {105.4, 0, 200, 100},
+            {150, 0, 200, 300},   {0, 1999, 2000, 3000},  {3, -7.2, 8, 9},      {-20, 20, 30, 40},
+            {20000, 0, 30000, 30000}, {1e9, 0, 1e9, 30000}, {qInf(), 1, float(qInf()), 30000},
+            {qQNaN(), qQNaN(), 1, 1},
+            // clang-format on
+        };
+        for (const auto& r : rows)
+            QTest::addRow("%g%+gi", r.re, r.im) << QPointF(r.re, r.im) << r.limit << r.max;
+    }
+    void axisScales()
+    {
+        QFETCH(QPointF, z);
+        const float re = float(z.x()), im = float(z.y());
+        QTEST(Scales::NajdiMeritk(re, im), "axisLimit");
+        QTEST(int(Scales::FindAxisMax(std::sqrt(double(re) * re + double(im) * im))), "axisMax");
+    }
+};
+
+QTEST_APPLESS_MAIN(TestGeometry)
+#include "tst_geometry.moc"
