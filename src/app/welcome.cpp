@@ -167,7 +167,7 @@ void Welcome::Command1_Click()
         ReportCipher::InitCipher();
         run.pupilName = Jm->text();
         run.pupilClass = Tr->text();
-        run.signInDateTime = toOleDate(System::now());
+        run.signInDateTime = toDayCount(System::now());
     }
     Forms::unload(this);
     Forms::get<Help>().showModeless();

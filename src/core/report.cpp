@@ -12,7 +12,7 @@ namespace {
 
 const QString datePattern = QStringLiteral("dd.MM.yyyy hh:mm");
 const QString crlf = QStringLiteral("\r\n");
-const QDate oleEpoch(1899, 12, 30);
+const QDate dayCountEpoch(1899, 12, 30);
 constexpr double msPerDay = 86400000.0;
 
 QString percent(qint64 part, qint64 whole, const QLocale& locale)
@@ -64,7 +64,7 @@ QString buildReport(const RunState& run, const QDateTime& end, const QLocale& lo
     text += QStringLiteral("Student: ") + run.pupilName + crlf;
     text += QStringLiteral("Třída: ") + run.pupilClass + crlf;
     text += QStringLiteral("Kvizmat: 3 - Komplexní čísla") + crlf;
-    text += QStringLiteral("Od: ") + fromOleDate(run.signInDateTime).toString(datePattern) + crlf;
+    text += QStringLiteral("Od: ") + fromDayCount(run.signInDateTime).toString(datePattern) + crlf;
     text += QStringLiteral("Do: ") + end.toString(datePattern) + crlf;
     text += QStringLiteral("Celkem odpovědí: ") + QString::number(examples) + crlf;
     if (run.examplesRight >= 1 || run.examplesWrong >= 1) {
@@ -197,26 +197,26 @@ QString printableText(const QString& text)
     return shown;
 }
 
-double toOleDate(const QDateTime& dt)
+double toDayCount(const QDateTime& dt)
 {
     if (!dt.isValid())
         return 0;
-    const double days = double(oleEpoch.daysTo(dt.date()));
+    const double days = double(dayCountEpoch.daysTo(dt.date()));
     const double fraction = dt.time().msecsSinceStartOfDay() / msPerDay;
     // Before the epoch the day count is negative while the time of day still counts forward.
     return days >= 0 ? days + fraction : days - fraction;
 }
 
-QDateTime fromOleDate(double oleDate)
+QDateTime fromDayCount(double dayCount)
 {
-    // Beyond these bounds no calendar date exists in the OLE range (years 100 to 9999).
-    if (!std::isfinite(oleDate) || oleDate < -657435.0 || oleDate >= 2958466.0)
+    // Beyond these bounds the day count leaves the years 100 to 9999, the calendar the program keeps.
+    if (!std::isfinite(dayCount) || dayCount < -657435.0 || dayCount >= 2958466.0)
         return QDateTime();
-    double days = std::trunc(oleDate);
-    qint64 ms = std::llround(std::fabs(oleDate - days) * msPerDay);
+    double days = std::trunc(dayCount);
+    qint64 ms = std::llround(std::fabs(dayCount - days) * msPerDay);
     if (ms >= qint64(msPerDay)) {
         ms -= qint64(msPerDay);
-        days += oleDate < 0 ? -1 : 1;
+        days += dayCount < 0 ? -1 : 1;
     }
-    return QDateTime(oleEpoch.addDays(qint64(days)), QTime::fromMSecsSinceStartOfDay(int(ms)));
+    return QDateTime(dayCountEpoch.addDays(qint64(days)), QTime::fromMSecsSinceStartOfDay(int(ms)));
 }

@@ -46,7 +46,7 @@ ReportReading readReport(const QString& text, const QDate& today = QDate::curren
 // terminal.
 QString printableText(const QString& text);
 
-// OLE Automation dates (days since 30 Dec 1899, time of day as the fraction). A value that is
+// Day counts since 30 Dec 1899, the time of day as the fraction. A value that is
 // not a finite date within the calendar gives an invalid QDateTime.
-double toOleDate(const QDateTime& dt);
-QDateTime fromOleDate(double oleDate);
+double toDayCount(const QDateTime& dt);
+QDateTime fromDayCount(double dayCount);

@@ -4,7 +4,7 @@
 #include <QtGlobal>
 
 // The record of one run: filled at sign-in, counted by the evaluation, read at the end.
-// Date-times are OLE Automation dates (days since 30 Dec 1899, time of day as the fraction).
+// Date-times are day counts since 30 Dec 1899, the time of day as the fraction.
 struct RunState {
     bool emailMode = false;
     QString pupilName;

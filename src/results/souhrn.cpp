@@ -172,8 +172,8 @@ void Souhrn::switchToEmailReport(const QDateTime& end)
     run.pupilName = run.profileSurname;
     run.pupilClass = run.profileClass;
     // The sign-in kept only the time of day; the run began today, or yesterday when it went past midnight.
-    double start = toOleDate(QDateTime(end.date(), QTime(0, 0))) + run.signInTime;
-    if (start > toOleDate(end))
+    double start = toDayCount(QDateTime(end.date(), QTime(0, 0))) + run.signInTime;
+    if (start > toDayCount(end))
         start -= 1;
     run.signInDateTime = start;
     ReportCipher::InitCipher();

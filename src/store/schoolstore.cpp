@@ -115,7 +115,7 @@ Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, con
                 return false;
             bool done = false;
             {
-                const QTime signInTime = fromOleDate(run.signInTime).time();
+                const QTime signInTime = fromDayCount(run.signInTime).time();
                 PrehledRow row;
                 row.surname = run.profileSurname;
                 row.className = run.profileClass;

@@ -73,7 +73,7 @@ private slots:
     {
         RunState run;
         run.emailMode = true, run.pupilName = "Jiří Žluťoučký", run.pupilClass = "2.B";
-        run.signInDateTime = toOleDate(QDateTime(QDate(2024, 3, 5), QTime(8, 7)));
+        run.signInDateTime = toDayCount(QDateTime(QDate(2024, 3, 5), QTime(8, 7)));
         run.examplesRight = 2, run.examplesWrong = 1, run.dialogsRight = 8, run.dialogsWrong = 1;
         const QString text = buildReport(run, QDateTime(QDate(2024, 3, 5), QTime(9, 41, 59)), QLocale(QLocale::Czech));
         QCOMPARE(text, goodReport);
@@ -192,7 +192,7 @@ private slots:
             QVERIFY2(mayPass, qPrintable(QString("group %1 of \"%2\"").arg(k).arg(block)));
             const ReportContents& c = r.report;
             RunState run;
-            run.pupilName = c.pupilName, run.pupilClass = c.pupilClass, run.signInDateTime = toOleDate(c.from);
+            run.pupilName = c.pupilName, run.pupilClass = c.pupilClass, run.signInDateTime = toDayCount(c.from);
             run.examplesRight = c.examplesRight, run.examplesWrong = c.examplesWrong;
             run.dialogsRight = c.dialogsRight, run.dialogsWrong = c.dialogsWrong;
             const bool comma = r.text.contains(QRegularExpression("[0-9],[0-9]{2}%"));

@@ -24,7 +24,7 @@ QString report(const QString& name, const QString& className, int right, int wro
     RunState run;
     run.pupilName = name;
     run.pupilClass = className;
-    run.signInDateTime = toOleDate(from);
+    run.signInDateTime = toDayCount(from);
     run.examplesRight = right;
     run.examplesWrong = wrong;
     run.dialogsRight = right * 3 + wrong;

@@ -53,7 +53,7 @@ inline QByteArray reportBlock(const QString& name, const QString& className, int
     RunState run;
     run.pupilName = name;
     run.pupilClass = className;
-    run.signInDateTime = toOleDate(QDateTime(day, QTime(10, 5)));
+    run.signInDateTime = toDayCount(QDateTime(day, QTime(10, 5)));
     run.examplesRight = right;
     run.examplesWrong = wrong;
     run.dialogsRight = right * 3 + wrong;
