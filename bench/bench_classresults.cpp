@@ -2,6 +2,7 @@
 // and the days of one class for the chart, against a Prehled of 1,000,000 rows (40 classes of 30 pupils, 300 days),
 // on SQLite and on PostgreSQL. Usage: bench_classresults [postgresql://...]; prints figures only.
 
+#include "benchdatabase.h"
 #include "store/classresults.h"
 #include "store/databaseconnection.h"
 #include "store/schoolschema.h"
@@ -111,22 +112,11 @@ int main(int argc, char* argv[])
         std::printf("PostgreSQL: no address (argument or KVIZMAT_TEST_PG_URL); skipped\n");
         return 0;
     }
-    const StoreConfig server = StoreConfig::fromUrl(url);
-    const QString name = QStringLiteral("kvizmat_bench_%1").arg(QRandomGenerator::global()->generate(), 0, 16);
-    {
-        DatabaseConnection admin(server);
-        if (!admin.open() || !admin.exec(QStringLiteral("CREATE DATABASE \"%1\"").arg(name))) {
-            std::printf("PostgreSQL: %s\n", qPrintable(admin.failure()));
-            return 0;
-        }
-    }
-    QUrl address(url);
-    address.setPath(QLatin1Char('/') + name);
+    const BenchDatabase database(url);
+    if (database.address.isEmpty())
+        return 0;
     std::printf("PostgreSQL:\n");
-    if (fill(StoreConfig::fromUrl(address.toString())))
-        measure(StoreConfig::fromUrl(address.toString()));
-    DatabaseConnection admin(server);
-    if (admin.open())
-        admin.exec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(name));
+    if (fill(StoreConfig::fromUrl(database.address)))
+        measure(StoreConfig::fromUrl(database.address));
     return 0;
 }

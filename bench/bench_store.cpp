@@ -4,6 +4,7 @@
 // Usage: bench_store [postgresql://...]   (or KVIZMAT_TEST_PG_URL); prints figures only.
 // BENCH_ROWS=n changes the table size; BENCH_ONLY=school runs only the whole-school part.
 
+#include "benchdatabase.h"
 #include "core/runstate.h"
 #include "store/databaseconnection.h"
 #include "store/schoolschema.h"
@@ -137,18 +138,11 @@ void sqlite()
 
 void postgres(const QString& url)
 {
-    const StoreConfig server = StoreConfig::fromUrl(url);
     for (const bool withIndex : {true, false}) {
-        const QString name = QStringLiteral("kvizmat_bench_%1").arg(QRandomGenerator::global()->generate(), 0, 16);
-        {
-            DatabaseConnection admin(server);
-            if (!admin.open() || !admin.exec(QStringLiteral("CREATE DATABASE \"%1\"").arg(name))) {
-                std::printf("PostgreSQL: %s\n", qPrintable(admin.failure()));
-                return;
-            }
-        }
-        QUrl address(url);
-        address.setPath(QLatin1Char('/') + name);
+        const BenchDatabase database(url);
+        if (database.address.isEmpty())
+            return;
+        const QUrl address(database.address);
         std::printf("PostgreSQL %s the index:\n", withIndex ? "with" : "without");
         QTemporaryDir dir;
         if (fill(StoreConfig::fromUrl(address.toString()), withIndex)) {
@@ -156,9 +150,6 @@ void postgres(const QString& url)
             measure(withIndex ? "append + totals, indexed" : "append + totals, no index");
             measureOpen(StoreConfig::fromUrl(address.toString()));
         }
-        DatabaseConnection admin(server);
-        if (admin.open())
-            admin.exec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(name));
     }
 }
 
@@ -256,16 +247,10 @@ void school(const QString& url)
                         qPrintable(server.user));
     }
     for (const int pupils : {30, 100, 300}) {
-        const QString name = QStringLiteral("kvizmat_bench_%1").arg(QRandomGenerator::global()->generate(), 0, 16);
-        {
-            DatabaseConnection admin(server);
-            if (!admin.open() || !admin.exec(QStringLiteral("CREATE DATABASE \"%1\"").arg(name))) {
-                std::printf("PostgreSQL: %s\n", qPrintable(admin.failure()));
-                return;
-            }
-        }
-        QUrl address(url);
-        address.setPath(QLatin1Char('/') + name);
+        const BenchDatabase database(url);
+        if (database.address.isEmpty())
+            return;
+        const QUrl address(database.address);
         const StoreConfig config = StoreConfig::fromUrl(address.toString());
         {
             DatabaseConnection connection(config);
@@ -275,9 +260,6 @@ void school(const QString& url)
         QTemporaryDir dir;
         useConfiguration(dir, "[database]\nurl=" + address.toString(QUrl::FullyEncoded).toUtf8() + "\n");
         wholeSchool("PostgreSQL", config, pupils);
-        DatabaseConnection admin(server);
-        if (admin.open())
-            admin.exec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(name));
     }
 }
 

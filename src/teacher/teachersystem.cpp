@@ -1,5 +1,7 @@
 #include "teacher/teachersystem.h"
 
+#include "ui/forms/system.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 
@@ -11,16 +13,7 @@ void TeacherSystem::useRealPlatform()
     openFileName = [](QWidget* parent, const QString& title, const QString& filters) {
         return QFileDialog::getOpenFileName(parent, title, QString(), filters);
     };
-    saveFileName = [](QWidget* parent, const QString& title, const QString& proposedName, const QString& filters,
-                      const QString& defaultSuffix) {
-        QFileDialog dialog(parent, title, QString(), filters);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(defaultSuffix);
-        dialog.selectFile(proposedName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        return dialog.selectedFiles().constFirst();
-    };
+    saveFileName = System::askSaveFileName;
     textInput = [](QWidget* parent, const QString& title, const QString& label) {
         bool ok = false;
         const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);

@@ -31,6 +31,18 @@ static QMessageBox::StandardButton showMessage(QWidget* parent, QMessageBox::Ico
     return QMessageBox::StandardButton(box.exec());
 }
 
+QString System::askSaveFileName(QWidget* parent, const QString& title, const QString& proposedName,
+                                const QString& filters, const QString& defaultSuffix)
+{
+    QFileDialog dialog(parent, title, QString(), filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 void System::useRealPlatform()
 {
     endProgram = [] {
@@ -50,16 +62,7 @@ void System::useRealPlatform()
                  QMessageBox::StandardButtons buttons) {
         return showMessage(parent, icon, title, text, buttons, QMessageBox::NoButton);
     };
-    saveFileName = [](QWidget* parent, const QString& title, const QString& proposedName, const QString& filters,
-                      const QString& defaultSuffix) {
-        QFileDialog dialog(parent, title, QString(), filters);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(defaultSuffix);
-        dialog.selectFile(proposedName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        return dialog.selectedFiles().constFirst();
-    };
+    saveFileName = askSaveFileName;
     setClipboardText = [](const QString& text) {
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();

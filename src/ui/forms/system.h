@@ -38,6 +38,10 @@ struct System {
     static inline std::function<QString()> userName;
     static inline std::function<void(const QUrl&)> openUrl;
 
+    // The desktop's save dialog; an empty result means cancelled. What saveFileName does for real.
+    static QString askSaveFileName(QWidget* parent, const QString& title, const QString& proposedName,
+                                   const QString& filters, const QString& defaultSuffix);
+
     // Puts the real implementations in place (program start, and each test's clean state).
     static void useRealPlatform();
 };
