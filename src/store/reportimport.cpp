@@ -70,6 +70,10 @@ ImportOutcome importReport(DatabaseConnection& connection, const QString& blockT
         remember.addBindValue(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")));
         ok = connection.exec(remember);
         racedAway = !ok && duplicateKey(remember, connection.isPostgres());
+        // Ended while the refused statement still exists: PostgreSQL cannot free a statement inside a
+        // failed transaction, and the driver would complain on the terminal.
+        if (racedAway)
+            connection.rollback();
         PrehledRow row;
         row.surname = report.pupilName;
         row.className = report.pupilClass;
@@ -82,7 +86,6 @@ ImportOutcome importReport(DatabaseConnection& connection, const QString& blockT
         ok = ok && SchoolSchema::appendRun(connection, row);
     }
     if (racedAway) {
-        connection.rollback();
         when = importedAt(connection, fingerprint, ok);
     } else if (!ok || !connection.commit()) {
         const QString failure = connection.failure();
