@@ -157,30 +157,25 @@ private slots:
     // The commit takes place but its confirmation is lost: the next try finds the run's fingerprint and stores
     // nothing twice, and the totals count the run once. A database made before the fingerprints were kept does as
     // it always did: the pupil is told, and the run is stored once.
-    void confirmationLost_data()
-    {
-        QTest::addColumn<int>("engine");
-        QTest::addColumn<bool>("fingerprints");
-        for (const int engine : {int(Database::Kind::Sqlite), int(Database::Kind::Postgres)})
-            for (const bool kept : {true, false})
-                QTest::addRow("%s, %s", engine ? "postgresql" : "sqlite", kept ? "fingerprints" : "older database")
-                    << engine << kept;
-    }
+    void confirmationLost_data() { StoreFixture::addEngineRows(); }
     void confirmationLost()
     {
-        QFETCH(bool, fingerprints);
-        STORE_DATABASE(db);
-        const bool pg = db.kind == Database::Kind::Postgres;
-        QVERIFY(db.exec({"INSERT INTO \"Prehled\" (\"Prijmeni\", \"Spravne\", \"TypZkous\") VALUES ('Novák', 4, 3)"}));
-        if (pg != fingerprints) // the tool makes the fingerprints' table on a server, another program's file has none
-            QVERIFY(db.exec(
-                {pg ? "DROP TABLE \"ZapsaneBehy\"" : "CREATE TABLE ZapsaneBehy (Otisk TEXT PRIMARY KEY, Datum)"}));
-        int lost = 1;
-        DatabaseConnection::confirmationLost = [&lost] { return lost-- > 0; };
-        const Moments m = bothMoments(SchoolStore::newRunFingerprint(), 3);
-        QVERIFY2(fingerprints ? m.end.isEmpty() && m.right == 7 : m.end.contains("přerušilo"), qPrintable(m.end));
-        QCOMPARE(db.count(), 2);
-        QCOMPARE(db.count("1 = 1", "ZapsaneBehy"), fingerprints ? 1 : 0);
+        for (const bool fingerprints : {true, false}) {
+            STORE_DATABASE(db);
+            const bool pg = db.kind == Database::Kind::Postgres;
+            QVERIFY(
+                db.exec({"INSERT INTO \"Prehled\" (\"Prijmeni\", \"Spravne\", \"TypZkous\") VALUES ('Novák', 4, 3)"}));
+            if (pg !=
+                fingerprints) // the tool makes the fingerprints' table on a server, another program's file has none
+                QVERIFY(db.exec(
+                    {pg ? "DROP TABLE \"ZapsaneBehy\"" : "CREATE TABLE ZapsaneBehy (Otisk TEXT PRIMARY KEY, Datum)"}));
+            int lost = 1;
+            DatabaseConnection::confirmationLost = [&lost] { return lost-- > 0; };
+            const Moments m = bothMoments(SchoolStore::newRunFingerprint(), 3);
+            QVERIFY2(fingerprints ? m.end.isEmpty() && m.right == 7 : m.end.contains("přerušilo"), qPrintable(m.end));
+            QCOMPARE(db.count(), 2);
+            QCOMPARE(db.count("1 = 1", "ZapsaneBehy"), fingerprints ? 1 : 0);
+        }
     }
 };
 

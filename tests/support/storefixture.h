@@ -8,13 +8,8 @@
 #include "store/schoolschema.h"
 #include "store/storeconfig.h"
 
-#include <QDir>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTemporaryDir>
-#include <QUrl>
 #include <QtTest>
 
 namespace StoreFixture {

@@ -1,20 +1,12 @@
 #include "store/reportimport.h"
 #include "store/schoolstore.h"
 #include "support/storefixture.h"
-#include "teacher/classchart.h"
 #include "teacher/classtablemodel.h"
 #include "teacher/teachersystem.h"
 #include "teacher/teacherwindow.h"
 
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChartView>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QPushButton>
-#include <QTableView>
-#include <QTreeWidget>
+#include <QtCharts>
+#include <QtWidgets>
 
 using StoreFixture::reportBlock;
 using StoreFixture::writeFile;
