@@ -35,17 +35,6 @@ QByteArray base64Lines(const QByteArray& data)
     return b + "\r\n";
 }
 
-// The pupil of each block found, or "!" for a block the teacher's side refuses.
-QStringList pupilsOf(const MailReport::Result& result)
-{
-    QStringList pupils;
-    for (const MailReport::Block& b : result.blocks) {
-        const ReportDecoder::Result decoded = ReportDecoder::decodeBlock(b.text);
-        pupils << (decoded.ok ? decoded.report.pupilName : QStringLiteral("!"));
-    }
-    return pupils;
-}
-
 } // namespace
 
 class TestMailReport : public QObject {
@@ -115,7 +104,12 @@ private slots:
         QFETCH(QStringList, pupils);
         QFETCH(QString, firstLabel);
         const MailReport::Result result = MailReport::extract(content);
-        QCOMPARE(pupilsOf(result), pupils);
+        QStringList found; // the pupil of each block, or "!" for a block the teacher's side refuses
+        for (const MailReport::Block& b : result.blocks) {
+            const ReportDecoder::Result decoded = ReportDecoder::decodeBlock(b.text);
+            found << (decoded.ok ? decoded.report.pupilName : "!");
+        }
+        QCOMPARE(found, pupils);
         QCOMPARE(result.blocks.value(0).label, firstLabel);
         QTEST(result.messagesWithoutBlock, "withoutBlock");
         QFETCH(QString, note);

@@ -27,7 +27,7 @@ private slots:
             // Pupil j of a class (one surname per class) adds 2^j right examples, so a total shows
             // exactly which rows of the class it saw.
             processes.push_back(std::make_unique<QProcess>());
-            processes.back()->start(StoreFixture::built("/tests/kvizmat_store_writer"),
+            processes.back()->start(StoreFixture::buildDir + "/tests/kvizmat_store_writer",
                                     {"store", QString("Souběžná %1").arg(i / pupils), "2B",
                                      QString::number(1 << (i % pupils)), "1", "--start-at", startAt});
         }

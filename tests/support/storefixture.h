@@ -14,14 +14,8 @@
 
 namespace StoreFixture {
 
-inline QString pgUrl()
-{
-    return qEnvironmentVariable("KVIZMAT_TEST_PG_URL");
-}
-inline QString built(const QString& path)
-{
-    return qEnvironmentVariable("KVIZMAT_BUILD_DIR") + path;
-}
+inline const QString pgUrl = qEnvironmentVariable("KVIZMAT_TEST_PG_URL"); // empty without a test server
+inline const QString buildDir = qEnvironmentVariable("KVIZMAT_BUILD_DIR");
 
 struct ToolRun {
     int exitCode = -1;
@@ -32,7 +26,7 @@ struct ToolRun {
 inline ToolRun tool(const QStringList& args, const QByteArray& input = QByteArray())
 {
     QProcess p;
-    p.start(built("/tools/kvizmat-ucitel"), args);
+    p.start(buildDir + "/tools/kvizmat-ucitel", args);
     p.write(input);
     p.closeWriteChannel();
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
@@ -114,8 +108,8 @@ public:
                     connection.exec(QStringLiteral("CREATE TABLE ") + table);
         } else {
             name = QStringLiteral("kvizmat_test_%1").arg(QRandomGenerator::global()->generate64(), 0, 16);
-            run(StoreConfig::fromUrl(pgUrl()), {QStringLiteral("CREATE DATABASE \"%1\"").arg(name)});
-            QUrl address(pgUrl());
+            run(StoreConfig::fromUrl(pgUrl), {QStringLiteral("CREATE DATABASE \"%1\"").arg(name)});
+            QUrl address(pgUrl);
             address.setPath('/' + name);
             config = StoreConfig::fromUrl(url = address.toString());
             DatabaseConnection connection(config);
@@ -128,8 +122,7 @@ public:
     ~Database()
     {
         if (kind == Kind::Postgres)
-            run(StoreConfig::fromUrl(pgUrl()),
-                {QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(name)});
+            run(StoreConfig::fromUrl(pgUrl), {QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(name)});
         qunsetenv("XDG_CONFIG_HOME");
         qunsetenv("XDG_CONFIG_DIRS");
     }
@@ -169,7 +162,7 @@ inline void addEngineRows()
 // The database of an engine row; PostgreSQL is skipped without a test server.
 #define STORE_DATABASE(var)                                                                                            \
     QFETCH(int, engine);                                                                                               \
-    if (engine == int(StoreFixture::Database::Kind::Postgres) && StoreFixture::pgUrl().isEmpty())                      \
+    if (engine == int(StoreFixture::Database::Kind::Postgres) && StoreFixture::pgUrl.isEmpty())                        \
         QSKIP("KVIZMAT_TEST_PG_URL is not set (scripts/test.sh starts a test server)");                                \
     StoreFixture::Database var{StoreFixture::Database::Kind(engine)};
 
