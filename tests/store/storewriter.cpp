@@ -1,6 +1,6 @@
 // A pupil's program reduced to the school store, for tests that need many at once or one run as
 // another user. Prints "ok RIGHT WRONG" (the totals) or "fail <message>".
-//   kvizmat_store_writer store SURNAME CLASS RIGHT WRONG [--start-at MSECS] [--as-nobody]
+//   kvizmat_store_writer SURNAME CLASS RIGHT WRONG [--start-at MSECS] [--as-nobody]
 
 #include "core/runstate.h"
 #include "store/schoolstore.h"
@@ -28,16 +28,12 @@ int main(int argc, char* argv[])
     if (args.removeAll("--as-nobody") > 0 && geteuid() == 0 &&
         (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
         return report(false, "cannot drop root");
-    if (args.value(0) != "store" || args.size() < 5)
-        return report(false, "usage");
     // All writers of a test start their work at the same moment.
-    const int startAt = args.indexOf("--start-at");
-    if (startAt > 0)
-        QThread::msleep(
-            quint64(qMax<qint64>(0, args.value(startAt + 1).toLongLong() - QDateTime::currentMSecsSinceEpoch())));
+    const qint64 startAt = args.indexOf("--start-at") > 0 ? args.value(args.indexOf("--start-at") + 1).toLongLong() : 0;
+    QThread::msleep(quint64(qMax<qint64>(0, startAt - QDateTime::currentMSecsSinceEpoch())));
     RunState run;
-    run.profileSurname = args.at(1), run.profileClass = args.at(2);
-    run.examplesRight = args.at(3).toInt(), run.examplesWrong = args.at(4).toInt(), run.signInTime = 0.25;
+    run.profileSurname = args.value(0), run.profileClass = args.value(1);
+    run.examplesRight = args.value(2).toInt(), run.examplesWrong = args.value(3).toInt(), run.signInTime = 0.25;
     qint32 right = 0, wrong = 0;
     const SchoolStore::Failure f = SchoolStore::storeResultsAndReadTotals(
         run, QDateTime::currentDateTime(), "writer", right, wrong, SchoolStore::newRunFingerprint());

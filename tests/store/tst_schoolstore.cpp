@@ -88,26 +88,22 @@ private slots:
         QVERIFY(!SchoolStore::loadProfiles(items).message.contains("Heslo42"));
     }
 
-    void profilesInTableOrder_data() { StoreFixture::addEngineRows(); }
-    void profilesInTableOrder()
+    // Profiles in table order exactly as stored; the row as written (SQL metacharacters literally); the totals of
+    // the pupil's rows of this program.
+    void profilesRowAndTotals_data() { StoreFixture::addEngineRows(); }
+    void profilesRowAndTotals()
     {
         STORE_DATABASE(db);
         QVERIFY(db.exec({"INSERT INTO \"Zaci\" VALUES ('Novák', '2B'), ('Adam', '1A'), ('O''Brien; st.', '  3C'), "
                          "('x''); DROP TABLE \"Zaci\"; --', NULL), (NULL, '4D')"}));
         QList<ProfileItem> items;
         QVERIFY(!SchoolStore::loadProfiles(items).failed);
-        QCOMPARE(items, QList<ProfileItem>({{"Novák", "2B"},
-                                            {"Adam", "1A"},
-                                            {"O'Brien; st.", "  3C"},
-                                            {"x'); DROP TABLE \"Zaci\"; --", ""},
-                                            {"", "4D"}}));
-    }
-
-    // The row as written (SQL metacharacters literally), and the totals of the pupil's rows of this program.
-    void rowAndTotals_data() { StoreFixture::addEngineRows(); }
-    void rowAndTotals()
-    {
-        STORE_DATABASE(db);
+        const QList<ProfileItem> expected = {{"Novák", "2B"},
+                                             {"Adam", "1A"},
+                                             {"O'Brien; st.", "  3C"},
+                                             {"x'); DROP TABLE \"Zaci\"; --", ""},
+                                             {"", "4D"}};
+        QCOMPARE(items, expected);
         const QString surname = "O'Hara\"; DROP TABLE \"Prehled\"; --" + QString(167, QChar(u'é'));
         QCOMPARE(store(surname, "2B; '", 7, 1), QList<int>({0, 7, 1}));
         const QList<QVariant> r =

@@ -28,8 +28,8 @@ private slots:
             // exactly which rows of the class it saw.
             processes.push_back(std::make_unique<QProcess>());
             processes.back()->start(StoreFixture::buildDir + "/tests/kvizmat_store_writer",
-                                    {"store", QString("Souběžná %1").arg(i / pupils), "2B",
-                                     QString::number(1 << (i % pupils)), "1", "--start-at", startAt});
+                                    {QString("Souběžná %1").arg(i / pupils), "2B", QString::number(1 << (i % pupils)),
+                                     "1", "--start-at", startAt});
         }
         QSet<int> rowsSeen;
         for (int i = 0; i < writers; ++i) {
