@@ -1,17 +1,12 @@
-// A pupil's program reduced to the school store, for tests that need many at once or another
-// process holding the database. Prints "ok ..." or "fail <message>"; "lock" prints "locked".
-//   kvizmat_store_writer store SURNAME CLASS RIGHT WRONG [--start-at MSECS] [--as-nobody]
-//   kvizmat_store_writer profiles [--as-nobody]
-//   kvizmat_store_writer lock SQLITEFILE MILLISECONDS
+// A pupil's program reduced to the school store, for tests that need many at once or one run as
+// another user. Prints "ok RIGHT WRONG" (the totals) or "fail <message>".
+//   kvizmat_store_writer SURNAME CLASS RIGHT WRONG [--start-at MSECS] [--as-nobody]
 
 #include "core/runstate.h"
 #include "store/schoolstore.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QThread>
 
 #include <cstdio>
@@ -27,48 +22,20 @@ static int report(bool ok, const QString& text)
 
 int main(int argc, char* argv[])
 {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
     // Read-only files do not stop root, so a root test runs the writer as nobody.
     if (args.removeAll("--as-nobody") > 0 && geteuid() == 0 &&
         (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
         return report(false, "cannot drop root");
-    QCoreApplication app(argc, argv);
-    const QString mode = args.value(0);
-
-    if (mode == "lock" && args.size() == 3) {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "lock");
-        db.setDatabaseName(args.at(1));
-        QSqlQuery q(db);
-        if (!db.open() || !q.exec("PRAGMA locking_mode=EXCLUSIVE") || !q.exec("BEGIN EXCLUSIVE") ||
-            !q.exec("CREATE TABLE IF NOT EXISTS lock_holder (x)"))
-            return report(false, q.lastError().text());
-        report(true, "locked");
-        QThread::msleep(args.at(2).toULong());
-        return 0;
-    }
-    if (mode == "profiles") {
-        QList<ProfileItem> items;
-        const SchoolStore::Failure f = SchoolStore::loadProfiles(items);
-        return report(!f.failed, f.failed ? f.message : "ok " + QString::number(items.size()));
-    }
-    if (mode == "store" && args.size() >= 5) {
-        // All writers of a test start their work at the same moment.
-        const int startAt = args.indexOf("--start-at");
-        if (startAt > 0)
-            QThread::msleep(
-                quint64(qMax<qint64>(0, args.value(startAt + 1).toLongLong() - QDateTime::currentMSecsSinceEpoch())));
-        RunState run;
-        run.profileSurname = args.at(1);
-        run.profileClass = args.at(2);
-        run.examplesRight = args.at(3).toInt();
-        run.examplesWrong = args.at(4).toInt();
-        run.signInTime = 0.25;
-        qint32 right = 0, wrong = 0;
-        const SchoolStore::Failure f = SchoolStore::storeResultsAndReadTotals(
-            run, QDateTime::currentDateTime(), "writer", right, wrong, SchoolStore::newRunFingerprint());
-        return report(!f.failed, f.failed ? f.message : QStringLiteral("ok %1 %2").arg(right).arg(wrong));
-    }
-    return report(false, "usage");
+    // All writers of a test start their work at the same moment.
+    const qint64 startAt = args.indexOf("--start-at") > 0 ? args.value(args.indexOf("--start-at") + 1).toLongLong() : 0;
+    QThread::msleep(quint64(qMax<qint64>(0, startAt - QDateTime::currentMSecsSinceEpoch())));
+    RunState run;
+    run.profileSurname = args.value(0), run.profileClass = args.value(1);
+    run.examplesRight = args.value(2).toInt(), run.examplesWrong = args.value(3).toInt(), run.signInTime = 0.25;
+    qint32 right = 0, wrong = 0;
+    const SchoolStore::Failure f = SchoolStore::storeResultsAndReadTotals(
+        run, QDateTime::currentDateTime(), "writer", right, wrong, SchoolStore::newRunFingerprint());
+    return report(!f.failed, f.failed ? f.message : QStringLiteral("ok %1 %2").arg(right).arg(wrong));
 }

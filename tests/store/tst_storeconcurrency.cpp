@@ -27,9 +27,9 @@ private slots:
             // Pupil j of a class (one surname per class) adds 2^j right examples, so a total shows
             // exactly which rows of the class it saw.
             processes.push_back(std::make_unique<QProcess>());
-            processes.back()->start(StoreFixture::writerPath(),
-                                    {"store", QString("Souběžná %1").arg(i / pupils), "2B",
-                                     QString::number(1 << (i % pupils)), "1", "--start-at", startAt});
+            processes.back()->start(StoreFixture::buildDir + "/tests/kvizmat_store_writer",
+                                    {QString("Souběžná %1").arg(i / pupils), "2B", QString::number(1 << (i % pupils)),
+                                     "1", "--start-at", startAt});
         }
         QSet<int> rowsSeen;
         for (int i = 0; i < writers; ++i) {
@@ -37,21 +37,16 @@ private slots:
             QVERIFY(p.waitForFinished(90000));
             const QString out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
             const QStringList totals = out.split(' ');
-            QVERIFY2(p.exitCode() == 0 && totals[0] == "ok", qPrintable(out));
             const qint64 right = totals.value(1).toLongLong();
-            QVERIFY2(right & (qint64(1) << (i % pupils)),
-                     qPrintable(QStringLiteral("writer %1 missed its own row: %2").arg(i).arg(out)));
+            QVERIFY2(totals[0] == "ok" && (right & (qint64(1) << (i % pupils))),
+                     qPrintable(QStringLiteral("writer %1 failed or missed its own row: %2").arg(i).arg(out)));
             QCOMPARE(qPopulationCount(quint64(right)), totals.value(2).toUInt());
             if (i < pupils)
                 rowsSeen.insert(totals.value(2).toInt());
         }
-        QCOMPARE(db.count("\"TypZkous\" = 3"), writers);
-        for (int c = 0; c < classes; ++c)
-            QCOMPARE(
-                db.first(QString("SELECT SUM(\"Spravne\") FROM \"Prehled\" WHERE \"Prijmeni\" = 'Souběžná %1'").arg(c))
-                    .value(0)
-                    .toLongLong(),
-                (qint64(1) << pupils) - 1);
+        // Every row once: each writer's (surname, count) pair is its own.
+        QCOMPARE(db.first("SELECT COUNT(*), COUNT(DISTINCT \"Prijmeni\" || \"Spravne\") FROM \"Prehled\""),
+                 QVariantList({writers, writers}));
         // SQLite writes one after another, so every writer of a class saw a different number of rows.
         if (db.kind == StoreFixture::Database::Kind::Sqlite)
             QCOMPARE(rowsSeen.size(), pupils);

@@ -8,37 +8,25 @@
 #include "store/schoolschema.h"
 #include "store/storeconfig.h"
 
-#include <QDir>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTemporaryDir>
-#include <QUrl>
 #include <QtTest>
 
 namespace StoreFixture {
 
-inline QString pgUrl()
-{
-    return qEnvironmentVariable("KVIZMAT_TEST_PG_URL");
-}
-inline QString writerPath()
-{
-    return qEnvironmentVariable("KVIZMAT_BUILD_DIR") + "/tests/kvizmat_store_writer";
-}
+inline const QString pgUrl = qEnvironmentVariable("KVIZMAT_TEST_PG_URL"); // empty without a test server
+inline const QString buildDir = qEnvironmentVariable("KVIZMAT_BUILD_DIR");
 
 struct ToolRun {
     int exitCode = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 // The teacher's tool with these arguments and standard input.
 inline ToolRun tool(const QStringList& args, const QByteArray& input = QByteArray())
 {
     QProcess p;
-    p.start(qEnvironmentVariable("KVIZMAT_BUILD_DIR") + "/tools/kvizmat-ucitel", args);
+    p.start(buildDir + "/tools/kvizmat-ucitel", args);
     p.write(input);
     p.closeWriteChannel();
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
@@ -46,22 +34,34 @@ inline ToolRun tool(const QStringList& args, const QByteArray& input = QByteArra
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
-// The e-mailed block of a run on `day` from 10:05 to 10:50, as the pupils' program writes it.
-inline QByteArray reportBlock(const QString& name, const QString& className, int right, int wrong,
-                              QDate day = QDate(2024, 5, 2))
+inline QString writeFile(const QString& path, const QByteArray& content)
 {
-    RunState run;
-    run.pupilName = name;
-    run.pupilClass = className;
-    run.signInDateTime = toDayCount(QDateTime(day, QTime(10, 5)));
-    run.examplesRight = right;
-    run.examplesWrong = wrong;
-    run.dialogsRight = right * 3 + wrong;
-    run.dialogsWrong = wrong * 2;
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(content);
+    return path;
+}
+
+inline QByteArray encoded(const QString& report)
+{
     ReportCipher::InitCipher();
     ReportCipher::StartBlock();
-    ReportCipher::EncodeText(buildReport(run, QDateTime(day, QTime(10, 50)), QLocale(QLocale::Czech)));
+    ReportCipher::EncodeText(report);
     return ReportCipher::GetEncodedBlock().toUtf8();
+}
+
+// The report of a run on 2 May 2024 from 10:05 to 10:50, as the pupils' program writes it.
+inline QString report(const QString& name, const QString& className, int right, int wrong)
+{
+    RunState run;
+    run.pupilName = name, run.pupilClass = className, run.examplesRight = right, run.examplesWrong = wrong;
+    run.dialogsRight = right * 3 + wrong, run.dialogsWrong = wrong * 2;
+    run.signInDateTime = toDayCount(QDateTime(QDate(2024, 5, 2), QTime(10, 5)));
+    return buildReport(run, QDateTime(QDate(2024, 5, 2), QTime(10, 50)), QLocale(QLocale::Czech));
+}
+inline QByteArray reportBlock(const QString& name, const QString& className, int right, int wrong)
+{
+    return encoded(report(name, className, right, wrong));
 }
 
 inline bool run(const StoreConfig& config, const QStringList& statements)
@@ -108,8 +108,8 @@ public:
                     connection.exec(QStringLiteral("CREATE TABLE ") + table);
         } else {
             name = QStringLiteral("kvizmat_test_%1").arg(QRandomGenerator::global()->generate64(), 0, 16);
-            run(StoreConfig::fromUrl(pgUrl()), {QStringLiteral("CREATE DATABASE \"%1\"").arg(name)});
-            QUrl address(pgUrl());
+            run(StoreConfig::fromUrl(pgUrl), {QStringLiteral("CREATE DATABASE \"%1\"").arg(name)});
+            QUrl address(pgUrl);
             address.setPath('/' + name);
             config = StoreConfig::fromUrl(url = address.toString());
             DatabaseConnection connection(config);
@@ -122,8 +122,7 @@ public:
     ~Database()
     {
         if (kind == Kind::Postgres)
-            run(StoreConfig::fromUrl(pgUrl()),
-                {QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(name)});
+            run(StoreConfig::fromUrl(pgUrl), {QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(name)});
         qunsetenv("XDG_CONFIG_HOME");
         qunsetenv("XDG_CONFIG_DIRS");
     }
@@ -131,11 +130,10 @@ public:
     // Writes a configuration file (the user's by default) and points the program at this folder.
     void writeConfig(const QString& content, QString path = QString())
     {
-        QFile file(path.isEmpty() ? configFile() : path);
-        QDir().mkpath(QFileInfo(file).path());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content.toUtf8());
-        file.setPermissions(file.permissions() | QFile::ReadOther);
+        path = path.isEmpty() ? configFile() : path;
+        QDir().mkpath(QFileInfo(path).path());
+        writeFile(path, content.toUtf8());
+        QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadOther);
         qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
         qputenv("XDG_CONFIG_DIRS", dir.filePath("system").toUtf8());
     }
@@ -143,16 +141,15 @@ public:
     QString configFile() const { return dir.filePath("config/kvizmat/kvizmat.conf"); }
     bool exec(const QStringList& statements) const { return run(config, statements); }
     QList<QVariant> first(const QString& select) const { return row(config, select); }
-    int count(const QString& where = "1 = 1") const
+    int count(const QString& where = "1 = 1", const QString& table = "Prehled") const
     {
-        return first("SELECT COUNT(*) FROM \"Prehled\" WHERE " + where).value(0).toInt();
+        return first(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE ").arg(table) + where).value(0).toInt();
     }
 
     Kind kind;
     QTemporaryDir dir;
     StoreConfig config;
-    QString url;
-    QString name;
+    QString url, name;
 };
 
 inline void addEngineRows()
@@ -165,7 +162,7 @@ inline void addEngineRows()
 // The database of an engine row; PostgreSQL is skipped without a test server.
 #define STORE_DATABASE(var)                                                                                            \
     QFETCH(int, engine);                                                                                               \
-    if (engine == int(StoreFixture::Database::Kind::Postgres) && StoreFixture::pgUrl().isEmpty())                      \
+    if (engine == int(StoreFixture::Database::Kind::Postgres) && StoreFixture::pgUrl.isEmpty())                        \
         QSKIP("KVIZMAT_TEST_PG_URL is not set (scripts/test.sh starts a test server)");                                \
     StoreFixture::Database var{StoreFixture::Database::Kind(engine)};
 
