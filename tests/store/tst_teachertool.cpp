@@ -166,6 +166,7 @@ private slots:
         const QString out = QString::fromUtf8(shell.readAllStandardOutput());
         QVERIFY2(out.count("Zapsáno") == 1 && out.count("už byl importován") == 7 && out.count('\n') == 8,
                  qPrintable(out));
+        QCOMPARE(QString::fromUtf8(shell.readAllStandardError()), QString()); // no driver noise
         QCOMPARE(db.count(), 1);
     }
 };
