@@ -7,8 +7,8 @@
 #include "core/profileitem.h"
 #include "step1/krok1.h"
 #include "store/schoolstore.h"
-#include "support/pupil.h"
 #include "support/storefixture.h"
+#include "support/testsupport.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -156,24 +156,17 @@ private slots:
         QVERIFY(at > 3 && lines.at(at - 1).isEmpty() && lines.at(at - 2).isEmpty());
     }
 
-    void helpEnterAndEscLeadIntoFirstExample_data()
+    // Enter and Esc, on the form or in the text, lead into the first example.
+    void helpLeadsIntoTheFirstExample()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("inText");
         for (bool inText : {false, true})
-            for (int key : {Qt::Key_Return, Qt::Key_Escape})
-                QTest::addRow("%s%s", key == Qt::Key_Return ? "Enter" : "Esc", inText ? " in the text" : "")
-                    << key << inText;
-    }
-    void helpEnterAndEscLeadIntoFirstExample()
-    {
-        QFETCH(int, key);
-        QFETCH(bool, inText);
-        Help& help = Forms::get<Help>();
-        help.showModeless();
-        QTest::keyClick(inText ? child(&help, "Text1") : &help, Qt::Key(key));
-        QTRY_VERIFY(!Forms::find<Help>());
-        QVERIFY(shown<Krok1>());
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+                Help& help = Forms::get<Help>();
+                help.showModeless();
+                QTest::keyClick(inText ? child(&help, "Text1") : &help, key);
+                QTRY_VERIFY2(!Forms::find<Help>() && shown<Krok1>(), qPrintable(QString::number(key)));
+                Forms::unloadAll();
+            }
     }
 };
 

@@ -12,9 +12,8 @@
 #include "results/souhrn.h"
 #include "step1/krok1.h"
 #include "step1/vysledky.h"
-#include "support/modalscript.h"
-#include "support/pupil.h"
 #include "support/storefixture.h"
+#include "support/testsupport.h"
 #include "ui/forms/system.h"
 
 #include <QComboBox>

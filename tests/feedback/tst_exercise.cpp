@@ -1,23 +1,29 @@
 // The verdict and the review on the real forms: "&Ne" to the question or to the end confirmation
-// changes nothing, the review's values and marks as shown and spoken, its correct drawings.
-// (A whole run in tst_classroom covers the verdict, its marks and the next example.)
+// changes nothing, the review's values and marks as shown and spoken, its correct drawings; every
+// control's spoken name. (A whole run in tst_classroom covers the verdict, its marks and the next example.)
 
 #include "app/exerciseflow.h"
+#include "app/help.h"
+#include "app/info.h"
 #include "app/konec.h"
+#include "app/uvod.h"
+#include "app/welcome.h"
 #include "core/colors.h"
 #include "core/data_a_promene.h"
 #include "feedback/correctdrawings.h"
 #include "feedback/dobry.h"
 #include "feedback/spatny.h"
+#include "results/genlist.h"
+#include "results/souhrn.h"
 #include "step1/krok1.h"
 #include "step1/vysledky.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "support/modalscript.h"
-#include "support/pupil.h"
 #include "support/recordingsurface.h"
+#include "support/testsupport.h"
 
-#include <QAccessible>
+#include <QAbstractScrollArea>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -65,17 +71,23 @@ private slots:
     // "&Konec", Esc and the window frame ask; "&Ne" leaves everything as it was.
     void konecAnsweredNo_data()
     {
-        QTest::addColumn<QString>("where");
-        for (const char* w : {"Krok1 Command3", "Krok1 Esc", "Krok1 frame", "krok2 Esc", "krok2 frame", "Krok3 kon",
-                              "Spatny frame", "Spatny Command2"})
-            QTest::newRow(w) << QString::fromLatin1(w);
+        QTest::addColumn<int>("depth"); // 0 Krok1, 1 krok2, 2 Krok3, 3 Spatny
+        QTest::addColumn<QString>("how");
+        for (auto [depth, how] : {std::pair{0, "Command3"},
+                                  {0, "Esc"},
+                                  {0, "frame"},
+                                  {1, "Esc"},
+                                  {1, "frame"},
+                                  {2, "kon"},
+                                  {3, "frame"},
+                                  {3, "Command2"}})
+            QTest::addRow("%d %s", depth, how) << depth << QString::fromLatin1(how);
     }
     void konecAnsweredNo()
     {
-        QFETCH(QString, where);
+        QFETCH(int, depth);
+        QFETCH(QString, how);
         QTest::keyClicks(child<QLineEdit, Krok1>("vys_0"), "42");
-        const QString formName = where.section(' ', 0, 0), how = where.section(' ', 1);
-        const int depth = QStringList{"Krok1", "krok2", "Krok3", "Spatny"}.indexOf(formName);
         const QList<std::pair<Form*, const char*>> forward = {
             {&Forms::get<Krok1>(), "Contin"}, {&Forms::get<krok2>(), "Contin"}, {&Forms::get<Krok3>(), "dok"}};
         for (int i = 0; i < depth; ++i) // "42" alone: wrong
@@ -128,33 +140,31 @@ private slots:
             texts << child<QLabel>(review, name)->text();
         QTEST(texts.join(' '), "shown");
         for (const char* name : {"cis3_1", "ab", "uhFi", "vek"}) {
-            QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(child<QWidget>(review, name));
-            const QString mark = spoken->text(QAccessible::Description);
-            heard << spoken->text(QAccessible::Name) + (mark.isEmpty() ? "" : " (" + mark + ")");
+            const QString mark = spoken(child(review, name), QAccessible::Description);
+            heard << spoken(child(review, name)) + (mark.isEmpty() ? "" : " (" + mark + ")");
         }
         QTEST(heard, "heard");
     }
 
+    // In red: the vector to (axisLimit, axisLimit) ends 18 px inside the top right corner; the sinusoid
+    // of 5 at 0 degrees starts on the zero line and rises to 5 / 6 of 80.5 px, that of -5 mirrors it.
     void correctDrawings()
     {
-        // The vector to (axisLimit, axisLimit) ends 18 px inside the top right corner.
-        RecordingSurface graf(372, 372);
+        RecordingSurface graf(372, 372), at0(485, 221), at180(485, 221);
         CorrectDrawings::DrawCorrectVector(graf, 40, 40, 40);
-        const auto tip = graf.lines().value(graf.lines().size() - 1);
-        QVERIFY(tip.x1 == 186 && tip.y1 == 186 && tip.x2 == 354 && tip.y2 == 18 && tip.color == Colors::Red);
-
-        // 0 and 180 degrees start on the zero line and mirror each other; amplitude 5 / 6 of 80.5 px.
-        RecordingSurface at0(485, 221), at180(485, 221);
+        QCOMPARE(graf.lines.last(), QLineF(186, 186, 354, 18));
+        QCOMPARE(graf.colors.last(), Colors::Red);
         CorrectDrawings::DrawCorrectSinusoid(at0, 5, 0, 6);
         CorrectDrawings::DrawCorrectSinusoid(at180, -5, 0, 6);
-        const auto a = at0.lines(), b = at180.lines();
-        QVERIFY(a.size() == 51 && b.size() == 51 && a[0].y1 == 111 && b[0].y1 == 111 && a[1].y2 < 111);
-        float crest = 221;
+        const auto &a = at0.lines, &b = at180.lines;
+        QVERIFY(a.size() == 51 && b.size() == 51 && a[0].y1() == 111 && b[0].y1() == 111 && a[1].y2() < 111);
+        qreal crest = 221;
         for (int i = 0; i < 51; ++i) {
-            QVERIFY2(std::fabs(a[i].y2 + b[i].y2 - 221) <= 1.0f && b[i].x2 == a[i].x2, qPrintable(QString::number(i)));
-            crest = qMin(crest, a[i].y2);
+            QVERIFY2(std::fabs(a[i].y2() + b[i].y2() - 221) <= 1 && b[i].x2() == a[i].x2(),
+                     qPrintable(QString::number(i)));
+            crest = qMin(crest, a[i].y2());
         }
-        QCOMPARE(crest, 111.f - 67);
+        QCOMPARE(crest, 111. - 67);
     }
 
     // "&Sinus" and "&Vektor" show the step form modally over the hidden review with the red drawing,
@@ -210,6 +220,30 @@ private slots:
         QCOMPARE(during, QStringList{"back (default)"});
         QVERIFY(!Data_a_promene::correctDrawingMode && review->isVisible() && !form->isVisible() && unchanged());
         QCOMPARE(buttons(), QStringList({names[3] + " (default)", "bac", "kon"}));
+    }
+
+    // Every control a pupil can reach is read out by a Czech name: buttons by their captions without
+    // the access key's "&", entries by their labels. (Not the parts of another control: the scroll bars
+    // of a text box, a combo box's list.)
+    void everyControlHasACzechName()
+    {
+        runState.emailMode = true; // the summary of an e-mail run encodes and asks nothing
+        for (Form* f :
+             QList<Form*>{&Forms::get<Uvod>(), &Forms::get<Welcome>(), &Forms::get<Help>(), &Forms::get<info>(),
+                          &Forms::get<Krok1>(), &Forms::get<Vysledky>(), &Forms::get<krok2>(), &Forms::get<Krok3>(),
+                          &Forms::get<Dobry>(), &Forms::get<Spatny>(), &Forms::get<Konec>(), &Forms::get<Souhrn>(),
+                          &Forms::get<GenList>()})
+            for (QWidget* w : f->findChildren<QWidget*>()) {
+                QWidget* p = w->parentWidget();
+                while (p != f && !qobject_cast<QAbstractScrollArea*>(p) && !qobject_cast<QComboBox*>(p))
+                    p = p->parentWidget();
+                if (p != f || !((w->focusPolicy() & Qt::TabFocus) || qobject_cast<QAbstractButton*>(w) ||
+                                qobject_cast<QAbstractScrollArea*>(w)))
+                    continue;
+                const QString name = spoken(w);
+                QVERIFY2(!name.trimmed().isEmpty() && !name.contains(u'&') && name != w->objectName(),
+                         qPrintable(f->objectName() + ' ' + w->objectName() + ": " + name));
+            }
     }
 };
 

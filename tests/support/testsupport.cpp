@@ -8,7 +8,6 @@
 #include "step1/krok1.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "support/pupil.h"
 #include "ui/forms/system.h"
 
 #include <QApplication>
@@ -26,15 +25,8 @@ static QList<float> nextExampleValues;
 
 RandomSource scripted(QList<float> values)
 {
-    auto state = std::make_shared<std::pair<QList<float>, qsizetype>>(std::move(values), 0);
-    return [state] {
-        auto& [list, index] = *state;
-        if (list.isEmpty())
-            return 0.0f;
-        const float v = list.at(qMin(index, list.size() - 1));
-        ++index;
-        return v;
-    };
+    auto next = std::make_shared<qsizetype>(0);
+    return [values, next] { return values.isEmpty() ? 0.0f : values.at(qMin((*next)++, values.size() - 1)); };
 }
 
 void scriptNextExample(QList<float> values)
