@@ -71,25 +71,12 @@ private slots:
     }
 
     // The program's conversions to whole numbers: halves away from zero, saturating, NaN as 0.
-    void roundToLong_data()
+    void wholeNumbers()
     {
-        QTest::addColumn<float>("x");
-        QTest::addColumn<int>("expected");
-        const std::pair<float, int> cases[] = {{0.5f, 1},  {0.4999f, 0}, {199.5f, 200},      {-0.3f, 0},
-                                               {2.49f, 2}, {-2.7f, -3},  {1e20f, 2147483647}};
-        for (auto [x, n] : cases)
-            QTest::addRow("%g", double(x)) << x << n;
-    }
-    void roundToLong()
-    {
-        QFETCH(float, x);
-        QTEST(RoundToLong(x), "expected");
-    }
-    void saturation()
-    {
-        QCOMPARE(Rounding::toInt16(1e9), qint16(32767));
-        QCOMPARE(Rounding::toInt16(-1e9), qint16(-32768));
-        QCOMPARE(Rounding::toInt32(std::nan("")), 0);
+        QCOMPARE((QList<int>{RoundToLong(0.5f), RoundToLong(0.4999f), RoundToLong(-2.5f), RoundToLong(1e20f)}),
+                 (QList<int>{1, 0, -3, 2147483647}));
+        QCOMPARE((QList<int>{Rounding::toInt16(1e9), Rounding::toInt16(-1e9), Rounding::toInt32(std::nan(""))}),
+                 (QList<int>{32767, -32768, 0}));
     }
 
     // The stored school database path is read through the Czech code page: š is 0x9A, one below 0x99 (™).
@@ -109,23 +96,15 @@ private slots:
         const auto row = [](const char* kind, double value, const QString& expected) {
             QTest::addRow("%s %g", kind, value) << kind << value << expected;
         };
-        for (auto [value, print, decimal] : {std::tuple{0.25, " ,25 ", " .25"},
-                                             {-0.5, "-,5 ", "-.5"},
-                                             {-8.0, "-8 ", "-8"},
-                                             {20000.0, " 20000 ", " 20000"},
-                                             {double(0.1f), " ,1 ", " .1"},
-                                             {0.0, " 0 ", " 0"}}) {
+        for (auto [value, print, decimal] :
+             {std::tuple{-0.5, "-,5 ", "-.5"}, {20000.0, " 20000 ", " 20000"}, {double(0.1f), " ,1 ", " .1"}}) {
             row("print", value, print);
             row("decimal", value, decimal);
         }
-        for (auto [value, pattern] :
-             {std::pair{3.0, "3,00"}, {-12.345, "-12,35"}, {-0.001, "0,00"}, {1234.5, "1234,50"}})
-            row("0.00", value, pattern);
-        row("##0.0", 306.87, "306,9");
+        row("0.00", -12.345, "-12,35");
+        row("0.00", -0.001, "0,00");
         row("##0.0", 0.04, "0,0");
         row("###,###,##0.00", 1234567.891, "1\u00a0234\u00a0567,89");
-        row("###,###,##0.00", 5.0, "5,00");
-        row("regional", 12.75, "12,75");
         row("regional", 1234.5, "1234,5");
         row("regional C", 12.75, "12.75");
     }
