@@ -55,12 +55,8 @@ void resetProgram()
     System::endProgram = [] { ++endRequests; };
     System::now = [] { return QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53)); };
     System::newRandomSource = [] {
-        if (!nextExampleValues.isEmpty()) {
-            RandomSource r = scripted(nextExampleValues);
-            nextExampleValues.clear();
-            return r;
-        }
-        return scripted(exampleDraws(1, 100, 200, 300, -400));
+        const QList<float> values = std::exchange(nextExampleValues, {});
+        return scripted(values.isEmpty() ? exampleDraws(1, 100, 200, 300, -400) : values);
     };
     System::question = [](QWidget*, const QString&, const QString& text, QMessageBox::StandardButton) {
         questionsAsked << text;

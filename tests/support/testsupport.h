@@ -6,7 +6,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QList>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -124,13 +123,13 @@ struct Pupil {
         QMouseEvent e(type, local, box->mapToGlobal(local), button, held, Qt::NoModifier);
         QApplication::sendEvent(box, &e);
     }
-    static void hover(PictureBox* box, QPointF at, Qt::MouseButtons held = {})
+    static void hover(PictureBox* b, QPointF p, Qt::MouseButtons held = {})
     {
-        mouse(box, QEvent::MouseMove, at, {}, held);
+        mouse(b, QEvent::MouseMove, p, {}, held);
     }
-    static void down(PictureBox* b, QPointF at)
+    static void down(PictureBox* b, QPointF p)
     {
-        mouse(b, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        mouse(b, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
     }
     static void up(PictureBox* box, QPointF at) { mouse(box, QEvent::MouseButtonRelease, at, Qt::LeftButton, {}); }
     static void click(PictureBox* box, QPointF at) { down(box, at), up(box, at); }
@@ -148,7 +147,7 @@ struct Pupil {
 };
 
 // Answers the modal windows of a run in the order the pupil meets them, and closes any other modal
-// window that stays up for three seconds, so that a test fails instead of hanging.
+// window at once, so that a test fails instead of hanging.
 class ModalScript {
 public:
     using Action = std::function<void(QWidget*)>;
@@ -169,25 +168,16 @@ private:
     void poll()
     {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || modal == m_handled) {
-            m_waiting = nullptr;
+        if (!modal || !modal->isVisible() || modal == m_handled)
             return;
-        }
         auto* box = qobject_cast<QMessageBox*>(modal);
         const QString seen = box ? box->text() : modal->objectName();
-        // Keys reach a window only once it is active.
-        if (!m_steps.isEmpty() && modal->isActiveWindow() &&
-            (box ? seen.contains(m_steps[0].first) : seen == m_steps[0].first)) {
-            m_handled = modal;
-            m_waiting = nullptr;
-            m_steps.takeFirst().second(modal);
-        } else if (modal != m_waiting) {
-            m_waiting = modal;
-            m_since.start();
-        } else if (m_since.elapsed() > 3000) {
+        if (m_steps.isEmpty() || !(box ? seen.contains(m_steps[0].first) : seen == m_steps[0].first)) {
             m_unexpected << seen;
-            m_waiting = nullptr;
             modal->hide();
+        } else if (modal->isActiveWindow()) { // keys reach a window only once it is active
+            m_handled = modal;
+            m_steps.takeFirst().second(modal);
         }
     }
 
@@ -195,6 +185,4 @@ private:
     QList<std::pair<QString, Action>> m_steps;
     QStringList m_unexpected;
     QPointer<QWidget> m_handled;
-    QPointer<QWidget> m_waiting;
-    QElapsedTimer m_since;
 };
