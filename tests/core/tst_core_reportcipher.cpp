@@ -49,27 +49,12 @@ private slots:
     void blocksDifferInSalt()
     {
         ReportCipher::setSaltSource({});
-        ReportCipher::InitCipher();
         QSet<QString> salts;
         for (int i = 0; i < 20; ++i) {
             ReportCipher::StartBlock();
-            ReportCipher::EncodeText("Student: A\r\n");
-            salts.insert(groups(ReportCipher::GetEncodedBlock())[1]);
+            salts.insert(ReportCipher::GetEncodedBlock());
         }
         QVERIFY(salts.size() > 1);
-    }
-
-    // Czech characters through the report and back through the teacher's decoder.
-    void reportRoundTrip()
-    {
-        RunState run;
-        run.emailMode = true, run.pupilName = "Jiří Žluťoučký", run.pupilClass = "2.B";
-        run.signInDateTime = toDayCount(QDateTime(QDate(2024, 3, 5), QTime(8, 7)));
-        run.examplesRight = 2, run.examplesWrong = 1, run.dialogsRight = 8, run.dialogsWrong = 1;
-        const QString text = buildReport(run, QDateTime(QDate(2024, 3, 5), QTime(9, 41, 59)), QLocale(QLocale::Czech));
-        QCOMPARE(text, goodReport);
-        const ReportDecoder::Result decoded = ReportDecoder::decodeBlock(encode(text, 0.9f));
-        QCOMPARE(decoded.ok ? decoded.text : decoded.error, text);
     }
 
     // Blocks as they arrive, an empty reason meaning accepted.

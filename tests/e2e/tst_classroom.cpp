@@ -32,17 +32,12 @@ class TestClassroom : public QObject {
     QString databasePath() const { return dir.filePath("skola.db"); }
     QString teacher(const QStringList& arguments) { return StoreFixture::tool(arguments).out; }
 
-    // The items the review marks as wrong: red labels, bold buttons.
+    // The items the review marks as wrong (red labels, bold buttons), as a screen reader hears them.
     static QStringList marked()
     {
         QStringList names;
-        if (!shown<Spatny>())
-            return names;
-        for (const char* name : {"cis3_0", "cis3_1", "cis3_2", "ab", "uhFi"})
-            if (child<QLabel, Spatny>(name)->palette().color(QPalette::WindowText) == Qt::red)
-                names << name;
-        for (const char* name : {"vek", "Sinusak"})
-            if (child<QPushButton, Spatny>(name)->font().bold())
+        for (const char* name : {"cis3_0", "cis3_1", "cis3_2", "ab", "uhFi", "vek", "Sinusak"})
+            if (shown<Spatny>() && !spoken(child<QWidget, Spatny>(name), QAccessible::Description).isEmpty())
                 names << name;
         return names;
     }

@@ -173,47 +173,28 @@ private slots:
         QCOMPARE(entry("vys_1")->text(), im);
     }
 
-    // G = 1 is drawn on a plane that is not square, so that a swapped width and height shows. The vector
-    // to (G, G) comes last and ends 18 px inside the top right corner; the end marker only while fixed.
-    void planeDrawing_data()
-    {
-        QTest::addColumn<float>("limit");
-        QTest::addColumn<QSizeF>("size");
-        QTest::addColumn<bool>("following");
-        QTest::addColumn<QList<Text>>("labels"); // in drawing order
-        const QList<Text> g8 = {{"8", {354, 188}},   {"4", {267.5, 188}}, {"2", {225.5, 188}}, {"6", {309.5, 188}},
-                                {"-6", {55, 188}},   {"-4", {97, 188}},   {"-2", {139, 188}},  {"-8 ", {12, 188}},
-                                {"0", {189, 187}},   {" 8 ", {187, 12}},  {" 6 ", {187, 54}},  {" 4 ", {187, 96}},
-                                {" 2 ", {187, 138}}, {"-2 ", {191, 222}}, {"-4 ", {191, 264}}, {"-6 ", {191, 306}},
-                                {"-8 ", {191, 348}}, {"x", {359, 171}},   {"y", {176, 0}}};
-        QTest::newRow("8 fixed") << 8.f << QSizeF(372, 372) << false << g8;
-        QTest::newRow("8 following") << 8.f << QSizeF(372, 372) << true << g8;
-        QTest::newRow("1 fixed") << 1.f << QSizeF(400, 300) << false
-                                 << QList<Text>{{"1", {382, 152}},      {".5", {286, 152}},    {".25", {238, 152}},
-                                                {".75", {329, 152}},    {"-.75", {53.5, 152}}, {"-.5", {101.5, 152}},
-                                                {"-.25", {144.5, 152}}, {"-1 ", {12, 152}},    {"0", {203, 151}},
-                                                {" 1 ", {201, 12}},     {" ,75 ", {201, 45}},  {" ,5 ", {201, 78}},
-                                                {" ,25 ", {201, 111}},  {"-,25 ", {205, 177}}, {"-,5 ", {205, 210}},
-                                                {"-,75 ", {205, 243}},  {"-1 ", {205, 276}},   {"x", {387, 135}},
-                                                {"y", {190, 0}}};
-    }
+    // G = 1 on a plane that is not square, so that a swapped width and height shows: the labels in drawing
+    // order, the ticks of the imaginary axis ending at W/2 + 2.5 exactly, the end marker, then the vector
+    // to (G, G), 18 px inside the top right corner. G = 8 while following: whole labels, no marker.
     void planeDrawing()
     {
-        QFETCH(QSizeF, size);
-        QFETCH(bool, following);
-        const float w = size.width(), h = size.height();
-        RecordingSurface s(w, h);
-        QFETCH(float, limit);
-        GaussPlane::RedrawPlane(s, limit, w - 18, 18, following);
+        RecordingSurface s(400, 300), following(372, 372);
+        GaussPlane::RedrawPlane(s, 1, 382, 18, false);
         QVERIFY(s.cleared);
-        QTEST(s.texts, "labels");
-        const auto& l = s.lines;
-        QCOMPARE(l.size(), following ? 19 : 21);
-        QCOMPARE(l.last(), QLineF(w / 2, h / 2, w - 18, 18));
-        if (!following)
-            QCOMPARE(l.mid(l.size() - 3, 2), QList<QLineF>({{w - 23, 18, w - 13, 18}, {w - 18, 13, w - 18, 23}}));
-        // The imaginary ticks end at W/2 + 2.5 exactly.
-        QCOMPARE(std::count_if(l.begin(), l.end(), [&](const QLineF& e) { return e.x2() == w / 2 + 2.5f; }), 8);
+        const QList<Text> labels = {
+            {"1", {382, 152}},     {".5", {286, 152}},    {".25", {238, 152}},    {".75", {329, 152}},
+            {"-.75", {53.5, 152}}, {"-.5", {101.5, 152}}, {"-.25", {144.5, 152}}, {"-1 ", {12, 152}},
+            {"0", {203, 151}},     {" 1 ", {201, 12}},    {" ,75 ", {201, 45}},   {" ,5 ", {201, 78}},
+            {" ,25 ", {201, 111}}, {"-,25 ", {205, 177}}, {"-,5 ", {205, 210}},   {"-,75 ", {205, 243}},
+            {"-1 ", {205, 276}},   {"x", {387, 135}},     {"y", {190, 0}}};
+        QCOMPARE(s.texts, labels);
+        QCOMPARE(s.lines.size(), 21);
+        QCOMPARE(s.lines.mid(18), (QList<QLineF>{{377, 18, 387, 18}, {382, 13, 382, 23}, {200, 150, 382, 18}}));
+        QCOMPARE(std::count_if(s.lines.begin(), s.lines.end(), [](const QLineF& e) { return e.x2() == 202.5; }), 8);
+        GaussPlane::RedrawPlane(following, 8, 354, 18, true);
+        QCOMPARE(following.lines.size(), 19);
+        QCOMPARE(following.lines.last(), QLineF(186, 186, 354, 18));
+        QCOMPARE(following.texts.mid(7, 3), (QList<Text>{{"-8 ", {12, 188}}, {"0", {189, 187}}, {" 8 ", {187, 12}}}));
     }
 
     void clicksToggleFollowing()
