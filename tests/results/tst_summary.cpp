@@ -60,13 +60,9 @@ private slots:
     // Czech plural forms; 21 and 22 as well take the form of 5 and more.
     void countCaptions()
     {
-        for (auto [count, caption] : {std::pair{0, " 0 příkladů"},
-                                      {1, " 1 příklad"},
-                                      {4, " 4 příklady"},
-                                      {5, " 5 příkladů"},
-                                      {21, " 21 příkladů"},
-                                      {22, " 22 příkladů"}})
-            QCOMPARE(SummaryText::countCaption(count), QString::fromUtf8(caption));
+        for (const QString caption :
+             {" 0 příkladů", " 1 příklad", " 4 příklady", " 5 příkladů", " 21 příkladů", " 22 příkladů"})
+            QCOMPARE(SummaryText::countCaption(caption.section(' ', 1, 1).toInt()), caption);
     }
 
     // A database that fails at the end loses nothing: the pupil may try again, or take the e-mail report.
