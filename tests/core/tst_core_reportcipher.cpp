@@ -1,4 +1,3 @@
-#include "core/cipherkey.h"
 #include "core/report.h"
 #include "core/reportcipher.h"
 #include "core/reportdecoder.h"
@@ -135,8 +134,7 @@ private slots:
         QVERIFY2(reason.isEmpty() ? r.ok : !r.ok && r.problem.contains(reason), qPrintable(r.problem));
     }
 
-    // Single-group changes and cuts of good blocks: only a name, a class or a date may change and pass,
-    // and whatever passes is exactly what the program would write for what was read.
+    // Single-group changes and cuts of good blocks: only a name, a class or a date may change and pass.
     void fuzzedBlocks()
     {
         const QStringList reports = {goodReport, noExampleReport, QString(goodReport).replace(",", ".")};
@@ -152,15 +150,13 @@ private slots:
             if (!r.ok)
                 continue;
             const QStringList was = text.split("\r\n"), read = r.text.split("\r\n");
-            for (int line : {2, 5, 6, 7, 8, 9, 10})
-                QVERIFY2(read.value(line) == was.value(line), qPrintable(block));
-            const ReportContents& c = r.report;
-            RunState run;
-            run.pupilName = c.pupilName, run.pupilClass = c.pupilClass, run.signInDateTime = toDayCount(c.from);
-            run.examplesRight = c.examplesRight, run.examplesWrong = c.examplesWrong;
-            run.dialogsRight = c.dialogsRight, run.dialogsWrong = c.dialogsWrong;
-            const bool comma = r.text.contains(QRegularExpression("[0-9],[0-9]{2}%"));
-            QCOMPARE(buildReport(run, c.to, QLocale(comma ? QLocale::Czech : QLocale::C)), r.text);
+            QCOMPARE(read.size(), was.size());
+            for (int line = 0; line < was.size(); ++line) {
+                const bool free = QList<int>{0, 1, 3, 4}.contains(line); // name, class, from, to: after the ": "
+                QVERIFY2(free ? read[line].section(": ", 0, 0) == was[line].section(": ", 0, 0)
+                              : read[line] == was[line],
+                         qPrintable(block));
+            }
         }
     }
 };
