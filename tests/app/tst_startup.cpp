@@ -3,7 +3,6 @@
 #include "app/uvod.h"
 #include "app/welcome.h"
 #include "core/data_a_promene.h"
-#include "core/helptext.h"
 #include "core/profileitem.h"
 #include "step1/krok1.h"
 #include "store/schoolstore.h"
@@ -90,10 +89,10 @@ private slots:
         QTEST(profiles, "profiles");
         QCOMPARE(users->currentIndex(), -1);
         QCOMPARE(child<QRadioButton>(&w, "conn_1")->isChecked(), !atSchool);
-        for (const char* schoolControl : {"conn_0", "Users"})
-            QCOMPARE(child(&w, schoolControl)->isEnabled(), atSchool);
-        for (const char* typedSignIn : {"Jm", "Tr", "lblJm"})
-            QCOMPARE(child(&w, typedSignIn)->isEnabled(), !atSchool);
+        QList<bool> enabled; // the school sign-in, then the typed one
+        for (const char* control : {"conn_0", "Users", "Jm", "Tr", "lblJm"})
+            enabled << child(&w, control)->isEnabled();
+        QCOMPARE(enabled, QList<bool>({atSchool, atSchool, !atSchool, !atSchool, !atSchool}));
         QTEST(int(questionsAsked.size()), "messages");
     }
 
@@ -127,16 +126,6 @@ private slots:
                                                 {"Novák", "  2B", 3},
                                                 {"Novák", "2B", 7},
                                                 {"Nov", "ák; 2B", 6}}));
-    }
-
-    // Lines of at most 44 characters, sections after two blank lines.
-    void helpTextLayout()
-    {
-        const QStringList lines = HelpText::text().split(QStringLiteral("\r\n"));
-        for (const QString& line : lines)
-            QVERIFY2(line.size() <= 44 && !line.contains('\n'), qPrintable(line));
-        const qsizetype at = lines.indexOf("2. Dialog - zadání vektoru komplexního");
-        QVERIFY(at > 3 && lines.at(at - 1).isEmpty() && lines.at(at - 2).isEmpty());
     }
 
     // Enter and Esc, on the form or in the text, lead into the first example.
