@@ -132,7 +132,6 @@ private slots:
         modals.reset();
         Forms::unloadAll();
         QApplication::processEvents();
-        QLocale::setDefault(QLocale::system());
         QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(", ")));
     }
 

@@ -107,8 +107,7 @@ private slots:
         QTEST((QList<float>{ex.resultRe, ex.resultIm}), "result");
     }
 
-    // The lowest and highest draws give the ends of each operation's range; a divisor of 0 + 0i is
-    // drawn again.
+    // The lowest and highest draws give each operation's range; a divisor of 0 + 0i is drawn again.
     void rangesAndDivisor()
     {
         const float justBelowOne = std::nextafter(1.0f, 0.0f);
@@ -285,10 +284,9 @@ private slots:
         QCOMPARE(end(), QPointF(300, 41));
     }
 
-    // With axisMax 10: the axes, ticks every 20.125 px (none at the centre), integers at the ends and
-    // decimals between. The curve: 51 points every 8 px from SW/2 - 200 (the start itself not rounded),
-    // each rounded half away from zero, a positive phase moving it left, a positive sine upwards (the
-    // start and the points 0, 1, 5, 12, 25, 50). All in the current colour.
+    // With axisMax 10: the axes, ticks every 20.125 px (none at the centre), whole labels at the ends. The
+    // curve: 51 points every 8 px from SW/2 - 200 (the start not rounded), each rounded half away from zero,
+    // a positive phase moving it left, a positive sine up (start, points 0, 1, 5, 12, 25, 50); one colour.
     void sinusoidDrawing()
     {
         RecordingSurface s(485, 221);
@@ -392,8 +390,7 @@ private slots:
         QCOMPARE(form3->phaseShift, 211.0f);
     }
 
-    // "&Konec", Esc and the window frame ask, and so does "&Dokončit" ("Dotaz"); "&Ne" leaves everything
-    // as it was.
+    // "&Konec", Esc, the window frame and "&Dokončit" ("Dotaz") ask; "&Ne" leaves everything as it was.
     void konecAnsweredNo_data()
     {
         QTest::addColumn<QString>("where");

@@ -28,12 +28,7 @@ public:
     QList<quint32> colors; // of each line
     QList<Text> texts;
 
-    void Cls() override
-    {
-        cleared = true;
-        lines.clear(), colors.clear(), texts.clear();
-        m_x = m_y = 0;
-    }
+    void Cls() override { cleared = true, lines.clear(), colors.clear(), texts.clear(), m_x = m_y = 0; }
     float ScaleWidth() const override { return m_width; }
     float ScaleHeight() const override { return m_height; }
     void Line(float x1, float y1, float x2, float y2) override
