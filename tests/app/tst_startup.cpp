@@ -3,17 +3,14 @@
 #include "app/uvod.h"
 #include "app/welcome.h"
 #include "core/data_a_promene.h"
-#include "core/helptext.h"
 #include "core/profileitem.h"
 #include "step1/krok1.h"
 #include "store/schoolstore.h"
-#include "support/pupil.h"
 #include "support/storefixture.h"
+#include "support/testsupport.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -92,10 +89,10 @@ private slots:
         QTEST(profiles, "profiles");
         QCOMPARE(users->currentIndex(), -1);
         QCOMPARE(child<QRadioButton>(&w, "conn_1")->isChecked(), !atSchool);
-        for (const char* schoolControl : {"conn_0", "Users"})
-            QCOMPARE(child(&w, schoolControl)->isEnabled(), atSchool);
-        for (const char* typedSignIn : {"Jm", "Tr", "lblJm"})
-            QCOMPARE(child(&w, typedSignIn)->isEnabled(), !atSchool);
+        QList<bool> enabled; // the school sign-in, then the typed one
+        for (const char* control : {"conn_0", "Users", "Jm", "Tr", "lblJm"})
+            enabled << child(&w, control)->isEnabled();
+        QCOMPARE(enabled, QList<bool>({atSchool, atSchool, !atSchool, !atSchool, !atSchool}));
         QTEST(int(questionsAsked.size()), "messages");
     }
 
@@ -109,6 +106,8 @@ private slots:
             {"Nov", "2B"}, {"Nov;ák", "2B"}, {"Novák", "  2B"}, {"Novák", "2B"}, {"Nov", "ák; 2B"}};
         for (const ProfileItem& p : pupils)
             QVERIFY(db.exec({u"INSERT INTO \"Zaci\" VALUES ('%1', '%2')"_s.arg(p.surname, p.className)}));
+        QTest::mouseClick(child<QPushButton, Welcome>("Command1"), Qt::LeftButton); // nobody chosen: a beep
+        QVERIFY(beeps == 1 && !Forms::find<Help>());
         QList<QVariantList> recorded;
         for (int i = 0; i < pupils.size(); ++i) {
             Welcome& w = Forms::get<Welcome>();
@@ -129,51 +128,17 @@ private slots:
                                                 {"Nov", "ák; 2B", 6}}));
     }
 
-    void okWithoutProfileBeepsAndSwitchingKeepsEntries()
+    // Enter and Esc, on the form or in the text, lead into the first example.
+    void helpLeadsIntoTheFirstExample()
     {
-        school->exec({"INSERT INTO Zaci VALUES ('Novák', '2B'), ('Svoboda', '3A')"});
-        Welcome& w = Forms::get<Welcome>();
-        w.showModeless();
-        Pupil::clickButton(&w, "Command1");
-        QCOMPARE(beeps, 1);
-        QVERIFY(w.isVisible() && !Forms::find<Help>());
-        child<QComboBox>(&w, "Users")->setCurrentIndex(1);
-        QTest::mouseClick(child(&w, "conn_1"), Qt::LeftButton);
-        QTest::sendKeyEvent(QTest::Click, child(&w, "Jm"), Qt::Key_unknown, QStringLiteral("Š"), Qt::NoModifier);
-        QTest::mouseClick(child(&w, "conn_0"), Qt::LeftButton);
-        QVERIFY(!child(&w, "Jm")->isEnabled() && !child(&w, "lblTr")->isEnabled() && child(&w, "Users")->isEnabled());
-        QCOMPARE(child<QLineEdit>(&w, "Jm")->text(), QStringLiteral("Š"));
-        QCOMPARE(child<QComboBox>(&w, "Users")->currentIndex(), 1);
-    }
-
-    // Lines of at most 44 characters, sections after two blank lines.
-    void helpTextLayout()
-    {
-        const QStringList lines = HelpText::text().split(QStringLiteral("\r\n"));
-        for (const QString& line : lines)
-            QVERIFY2(line.size() <= 44 && !line.contains('\n'), qPrintable(line));
-        const qsizetype at = lines.indexOf("2. Dialog - zadání vektoru komplexního");
-        QVERIFY(at > 3 && lines.at(at - 1).isEmpty() && lines.at(at - 2).isEmpty());
-    }
-
-    void helpEnterAndEscLeadIntoFirstExample_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("inText");
         for (bool inText : {false, true})
-            for (int key : {Qt::Key_Return, Qt::Key_Escape})
-                QTest::addRow("%s%s", key == Qt::Key_Return ? "Enter" : "Esc", inText ? " in the text" : "")
-                    << key << inText;
-    }
-    void helpEnterAndEscLeadIntoFirstExample()
-    {
-        QFETCH(int, key);
-        QFETCH(bool, inText);
-        Help& help = Forms::get<Help>();
-        help.showModeless();
-        QTest::keyClick(inText ? child(&help, "Text1") : &help, Qt::Key(key));
-        QTRY_VERIFY(!Forms::find<Help>());
-        QVERIFY(shown<Krok1>());
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+                Help& help = Forms::get<Help>();
+                help.showModeless();
+                QTest::keyClick(inText ? child(&help, "Text1") : &help, key);
+                QTRY_VERIFY2(!Forms::find<Help>() && shown<Krok1>(), qPrintable(QString::number(key)));
+                Forms::unloadAll();
+            }
     }
 };
 

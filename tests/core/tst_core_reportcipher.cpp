@@ -1,4 +1,3 @@
-#include "core/cipherkey.h"
 #include "core/report.h"
 #include "core/reportcipher.h"
 #include "core/reportdecoder.h"
@@ -34,51 +33,27 @@ const QString noExampleReport = goodReport.left(goodReport.indexOf("Celkem")) + 
 class TestReportCipher : public QObject {
     Q_OBJECT
 private slots:
-    void layout()
+    // Known bytes: the marker, the salt (0.2 * 256 = 0x33), then each character's code page byte xor the
+    // key byte xor the salt ("ř" is 0xF8); the 33rd character uses the first key byte again. Ten groups
+    // a line; a character without a code is "?", one beyond the 16-bit range too.
+    void knownBytes()
     {
         QCOMPARE(encode(QString(), 0.5f) + encode(QString(), 0.999f) + encode(QString(), 0.0f), "4b 80 4b ff 4b 00 ");
-        // Marker, salt and 8 characters fill the first line of ten groups.
-        const QRegularExpression group("[0-9a-f]{2} ");
-        QCOMPARE(encode("abcdefgh", 0.1f).replace(group, "g"), "gggggggggg\r\n");
-    }
-
-    void groupsAreCodeXorKeyXorSalt()
-    {
-        const QStringList g = groups(encode(QString(33, 'A') + "ř", 0.2f)); // salt 0.2 * 256 = 0x33
-        QCOMPARE(g.size(), 36);
-        for (int k = 0; k < 34; ++k)
-            QCOMPARE(g[k + 2], ReportCipher::ByteToHex(
-                                   quint8((k == 33 ? 0xF8 : 'A') ^ CipherKey::bytes[std::size_t(k % 32)] ^ 0x33)));
-        // The 33rd character uses the first key byte again.
-        QCOMPARE(g[34], g[2]);
+        QCOMPARE(encode("Ař", 0.2f), "4b 33 96 48 ");
+        QCOMPARE(groups(encode(QString(33, 'A'), 0.2f)).mid(34), QStringList{"96"});
+        QCOMPARE(encode("abcdefgh", 0.1f).replace(QRegularExpression("[0-9a-f]{2} "), "g"), "gggggggggg\r\n");
+        QCOMPARE(encode("Li 中\U0001F600", 0.3f), encode("Li ??", 0.3f));
     }
 
     void blocksDifferInSalt()
     {
         ReportCipher::setSaltSource({});
-        ReportCipher::InitCipher();
         QSet<QString> salts;
         for (int i = 0; i < 20; ++i) {
             ReportCipher::StartBlock();
-            ReportCipher::EncodeText("Student: A\r\n");
-            salts.insert(groups(ReportCipher::GetEncodedBlock())[1]);
+            salts.insert(ReportCipher::GetEncodedBlock());
         }
         QVERIFY(salts.size() > 1);
-    }
-
-    void characterWithoutCodeIsQuestionMark() { QCOMPARE(encode("Li 中", 0.3f), encode("Li ?", 0.3f)); }
-
-    // Czech characters through the report and back through the teacher's decoder.
-    void reportRoundTrip()
-    {
-        RunState run;
-        run.emailMode = true, run.pupilName = "Jiří Žluťoučký", run.pupilClass = "2.B";
-        run.signInDateTime = toDayCount(QDateTime(QDate(2024, 3, 5), QTime(8, 7)));
-        run.examplesRight = 2, run.examplesWrong = 1, run.dialogsRight = 8, run.dialogsWrong = 1;
-        const QString text = buildReport(run, QDateTime(QDate(2024, 3, 5), QTime(9, 41, 59)), QLocale(QLocale::Czech));
-        QCOMPARE(text, goodReport);
-        const ReportDecoder::Result decoded = ReportDecoder::decodeBlock(encode(text, 0.9f));
-        QCOMPARE(decoded.ok ? decoded.text : decoded.error, text);
     }
 
     // Blocks as they arrive, an empty reason meaning accepted.
@@ -140,9 +115,7 @@ private slots:
         row("no last line end", "(11,11%)\r\n", "(11,11%)", "nekončí");
         row("foreign program", "Kvizmat: 3", "Kvizmat: 4", "nepochází");
         row("invalid date", "05.03.2024 08:07", "30.02.2024 08:07", "Čtvrtý řádek");
-        row("hour 24", "09:41", "24:41", "Pátý řádek");
         row("before 2000", "05.03.2024 08:07", "05.03.1999 08:07", "rozsah");
-        row("far future", "Do: 05.03.2024", "Do: 05.03.2094", "rozsah");
         row("start after end", "08:07", "11:00", "po jeho konci");
         row("leading zero", "odpovědí: 3", "odpovědí: 03", "Šestý řádek");
         row("right + wrong", "odpovědí: 3", "odpovědí: 4", "nedávají dohromady");
@@ -161,45 +134,30 @@ private slots:
         QVERIFY2(reason.isEmpty() ? r.ok : !r.ok && r.problem.contains(reason), qPrintable(r.problem));
     }
 
-    // Single-group changes and cuts of good blocks: nothing outside a name, a class or a date may pass,
-    // and whatever passes is exactly what the program would write for what was read.
+    // Single-group changes and cuts of good blocks: only a name, a class or a date may change and pass.
     void fuzzedBlocks()
     {
         const QStringList reports = {goodReport, noExampleReport, QString(goodReport).replace(",", ".")};
         QRandomGenerator random(20240502);
-        int consistent = 0;
-        for (int i = 0; i < 4000; ++i) {
+        for (int i = 0; i < 2000; ++i) {
             const QString text = reports[random.bounded(reports.size())];
             QStringList g = groups(encode(text, float(random.bounded(256)) / 256.0f));
+            const QString whole = g.join(' ');
             const int k = random.bounded(g.size());
-            bool mayPass = false;
-            QString block = g.join(' ');
-            if (i % 4 == 0) {
-                block.truncate(random.bounded(block.size()));
-            } else {
-                g[k] = ReportCipher::ByteToHex(quint8(g[k].toUInt(nullptr, 16) ^ (1 + random.bounded(255))));
-                const qsizetype at = k - 2; // the character of the report this group carries
-                const qsizetype lineStart = at < 0 ? 0 : text.lastIndexOf("\n", at) + 1;
-                const qsizetype valueStart = text.indexOf(": ", lineStart) + 2;
-                const bool freeText = lineStart < text.indexOf("Kvizmat") || text.mid(lineStart).startsWith("Od") ||
-                                      text.mid(lineStart).startsWith("Do");
-                mayPass = at >= valueStart && at < text.indexOf("\r", lineStart) && freeText;
-                block = g.join(' ');
-            }
+            g[k] = ReportCipher::ByteToHex(quint8(g[k].toUInt(nullptr, 16) ^ (1 + random.bounded(255))));
+            const QString block = i % 4 ? g.join(' ') : whole.left(random.bounded(whole.size()));
             const ReportDecoder::Result r = ReportDecoder::decodeBlock(block);
             if (!r.ok)
                 continue;
-            QVERIFY2(mayPass, qPrintable(QString("group %1 of \"%2\"").arg(k).arg(block)));
-            const ReportContents& c = r.report;
-            RunState run;
-            run.pupilName = c.pupilName, run.pupilClass = c.pupilClass, run.signInDateTime = toDayCount(c.from);
-            run.examplesRight = c.examplesRight, run.examplesWrong = c.examplesWrong;
-            run.dialogsRight = c.dialogsRight, run.dialogsWrong = c.dialogsWrong;
-            const bool comma = r.text.contains(QRegularExpression("[0-9],[0-9]{2}%"));
-            QCOMPARE(buildReport(run, c.to, QLocale(comma ? QLocale::Czech : QLocale::C)), r.text);
-            ++consistent;
+            const QStringList was = text.split("\r\n"), read = r.text.split("\r\n");
+            QCOMPARE(read.size(), was.size());
+            for (int line = 0; line < was.size(); ++line) {
+                const bool free = QList<int>{0, 1, 3, 4}.contains(line); // name, class, from, to: after the ": "
+                QVERIFY2(free ? read[line].section(": ", 0, 0) == was[line].section(": ", 0, 0)
+                              : read[line] == was[line],
+                         qPrintable(block));
+            }
         }
-        qInfo("%d of 4000 changed blocks pass: a letter of a name or a class, a date still valid", consistent);
     }
 };
 

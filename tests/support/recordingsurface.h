@@ -2,56 +2,61 @@
 
 #include "ui/surface/surface.h"
 
+#include <QLineF>
 #include <QList>
+#include <QPointF>
 
-// A surface that remembers every operation instead of drawing, for checking what a drawing routine
-// does. Text extents are fixed per character so that positions can be computed by hand.
+// A surface that remembers what a drawing routine draws instead of drawing: the lines with their
+// colours and the texts at their top-left corners. Text is 5 px a character and 12 px a line, so
+// that positions can be computed by hand; Cls forgets everything.
 class RecordingSurface : public Surface {
 public:
-    enum class Op { Cls, Line, Print };
-    struct Entry {
-        Op op;
-        float x1 = 0, y1 = 0, x2 = 0, y2 = 0; // line ends, or the text's top-left corner in x1, y1
+    struct Text {
         QString text;
-        quint32 color = 0;
+        QPointF at;
+        bool operator==(const Text&) const = default;
+        friend char* toString(const Text& t)
+        {
+            return qstrdup(qPrintable(QStringLiteral("\"%1\" at %2, %3").arg(t.text).arg(t.at.x()).arg(t.at.y())));
+        }
     };
 
     RecordingSurface(float width, float height) : m_width(width), m_height(height) {}
 
-    float charWidth = 5;
-    float lineHeight = 12;
-    QList<Entry> entries;
+    bool cleared = false;
+    QList<QLineF> lines;
+    QList<quint32> colors; // of each line
+    QList<Text> texts;
 
-    QList<Entry> lines() const;
-    QList<Entry> texts() const;
-    // The first print whose text equals the given one, or nullptr.
-    const Entry* findText(const QString& text) const;
-
-    void Cls() override;
+    void Cls() override { cleared = true, lines.clear(), colors.clear(), texts.clear(), m_x = m_y = 0; }
     float ScaleWidth() const override { return m_width; }
     float ScaleHeight() const override { return m_height; }
-    void Line(float x1, float y1, float x2, float y2) override;
-    void LineTo(float x, float y) override;
+    void Line(float x1, float y1, float x2, float y2) override
+    {
+        lines << QLineF(x1, y1, x2, y2);
+        colors << m_color;
+        m_x = x2, m_y = y2;
+    }
+    void LineTo(float x, float y) override { Line(m_x, m_y, x, y); }
     float CurrentX() const override { return m_x; }
     float CurrentY() const override { return m_y; }
     void setCurrentX(float x) override { m_x = x; }
     void setCurrentY(float y) override { m_y = y; }
-    void Print(const QString& item) override;
-    float TextWidth(const QString& text) const override { return charWidth * float(text.size()); }
-    float TextHeight(const QString&) const override { return lineHeight; }
+    void Print(const QString& item) override
+    {
+        texts << Text{item, {m_x, m_y}};
+        m_x = 0, m_y += 12;
+    }
+    float TextWidth(const QString& text) const override { return 5 * float(text.size()); }
+    float TextHeight(const QString&) const override { return 12; }
     quint32 ForeColor() const override { return m_color; }
     void setForeColor(quint32 bgr) override { m_color = bgr; }
-    void setFont(const QString& family, double points, bool bold) override;
-    int MousePointer() const override { return m_pointer; }
-    void setMousePointer(int shape) override { m_pointer = shape; }
-
-    QString fontFamily;
-    double fontPoints = 0;
-    bool fontBold = false;
+    void setFont(const QString&, double, bool) override {}
+    int MousePointer() const override { return 0; }
+    void setMousePointer(int) override {}
 
 private:
     float m_width, m_height;
     float m_x = 0, m_y = 0;
     quint32 m_color = 0;
-    int m_pointer = 0;
 };

@@ -8,7 +8,6 @@
 #include "step1/krok1.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "support/pupil.h"
 #include "ui/forms/system.h"
 
 #include <QApplication>
@@ -26,15 +25,8 @@ static QList<float> nextExampleValues;
 
 RandomSource scripted(QList<float> values)
 {
-    auto state = std::make_shared<std::pair<QList<float>, qsizetype>>(std::move(values), 0);
-    return [state] {
-        auto& [list, index] = *state;
-        if (list.isEmpty())
-            return 0.0f;
-        const float v = list.at(qMin(index, list.size() - 1));
-        ++index;
-        return v;
-    };
+    auto next = std::make_shared<qsizetype>(0);
+    return [values, next] { return values.isEmpty() ? 0.0f : values.at(qMin((*next)++, values.size() - 1)); };
 }
 
 void scriptNextExample(QList<float> values)
@@ -63,12 +55,8 @@ void resetProgram()
     System::endProgram = [] { ++endRequests; };
     System::now = [] { return QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53)); };
     System::newRandomSource = [] {
-        if (!nextExampleValues.isEmpty()) {
-            RandomSource r = scripted(nextExampleValues);
-            nextExampleValues.clear();
-            return r;
-        }
-        return scripted(exampleDraws(1, 100, 200, 300, -400));
+        const QList<float> values = std::exchange(nextExampleValues, {});
+        return scripted(values.isEmpty() ? exampleDraws(1, 100, 200, 300, -400) : values);
     };
     System::question = [](QWidget*, const QString&, const QString& text, QMessageBox::StandardButton) {
         questionsAsked << text;

@@ -2,20 +2,24 @@
 
 #include "core/example.h"
 #include "ui/forms/forms.h"
+#include "ui/surface/picturebox.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QList>
 #include <QMessageBox>
-#include <QString>
-#include <QWidget>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
+#include <functional>
+
 // Runs a helper that checks as it goes, and ends the test when it failed.
-#define PUPIL(...)                                                                                                     \
-    do {                                                                                                               \
-        __VA_ARGS__;                                                                                                   \
-        if (QTest::currentTestFailed())                                                                                \
-            return;                                                                                                    \
-    } while (false)
+// clang-format off
+#define PUPIL(...) do { __VA_ARGS__; if (QTest::currentTestFailed()) return; } while (false)
+// clang-format on
 
 // Shared test fixtures: a clean program state, scripted platform answers, the forms' widgets by name.
 namespace TestSupport {
@@ -55,6 +59,12 @@ template <class T = QWidget, class F> T* child(const char* name)
     return child<T>(&Forms::get<F>(), name);
 }
 
+// What a screen reader hears of a widget.
+inline QString spoken(QWidget* w, QAccessible::Text what = QAccessible::Name)
+{
+    return QAccessible::queryAccessibleInterface(w)->text(what); // every widget has one
+}
+
 // The form when it is loaded and visible; active: once it has become the active window too.
 template <class F> F* shown()
 {
@@ -77,3 +87,98 @@ struct Work {
 void workExample(const Work& work);
 
 } // namespace TestSupport
+
+// What a pupil can do: keys go to the widget that has the focus, the mouse to the drawing areas at
+// positions in their inner pixels (sent straight to the widget, so that fractional and far-off
+// positions arrive as the platform would deliver them), buttons are clicked by their object names.
+struct Pupil {
+    static QWidget* focused()
+    {
+        QWidget* w = QApplication::focusWidget();
+        w = w ? w : QApplication::activeModalWidget();
+        return w ? w : QApplication::activeWindow();
+    }
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(focused(), key, modifiers);
+    }
+    // Each character as the text of a key event, as a Czech keyboard delivers it (keyClicks cannot).
+    static void type(const QString& text)
+    {
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    static void clickButton(const QWidget* form, const char* name)
+    {
+        QTest::mouseClick(TestSupport::child<QPushButton>(form, name), Qt::LeftButton);
+    }
+    static void mouse(PictureBox* box, QEvent::Type type, QPointF inner, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        const QPointF local = inner + QPointF(box->contentsRect().topLeft());
+        QMouseEvent e(type, local, box->mapToGlobal(local), button, held, Qt::NoModifier);
+        QApplication::sendEvent(box, &e);
+    }
+    static void hover(PictureBox* b, QPointF p, Qt::MouseButtons held = {})
+    {
+        mouse(b, QEvent::MouseMove, p, {}, held);
+    }
+    static void down(PictureBox* b, QPointF p)
+    {
+        mouse(b, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+    }
+    static void up(PictureBox* box, QPointF at) { mouse(box, QEvent::MouseButtonRelease, at, Qt::LeftButton, {}); }
+    static void click(PictureBox* box, QPointF at) { down(box, at), up(box, at); }
+    // Hover at `from` (which decides the kind of drag on the sinusoid), press, move through whole
+    // pixels as a mouse reports them, release at `to`.
+    static void drag(PictureBox* box, QPointF from, QPointF to)
+    {
+        hover(box, from);
+        down(box, from);
+        for (int i = 1; i < 4; ++i)
+            hover(box, (from + (to - from) * (i / 4.0)).toPoint(), Qt::LeftButton);
+        hover(box, to, Qt::LeftButton);
+        up(box, to);
+    }
+};
+
+// Answers the modal windows of a run in the order the pupil meets them, and closes any other modal
+// window at once, so that a test fails instead of hanging.
+class ModalScript {
+public:
+    using Action = std::function<void(QWidget*)>;
+
+    ModalScript()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        m_timer.start(20);
+    }
+
+    // The next modal window is the form of this object name, or a message box containing this text.
+    void expect(const QString& what, Action action) { m_steps.append({what, std::move(action)}); }
+    int pending() const { return int(m_steps.size()); }
+    // The modal windows nobody expected, closed by the safety net.
+    QStringList unexpected() const { return m_unexpected; }
+
+private:
+    void poll()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || modal == m_handled)
+            return;
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        const QString seen = box ? box->text() : modal->objectName();
+        if (m_steps.isEmpty() || !(box ? seen.contains(m_steps[0].first) : seen == m_steps[0].first)) {
+            m_unexpected << seen;
+            modal->hide();
+        } else if (modal->isActiveWindow()) { // keys reach a window only once it is active
+            m_handled = modal;
+            m_steps.takeFirst().second(modal);
+        }
+    }
+
+    QTimer m_timer;
+    QList<std::pair<QString, Action>> m_steps;
+    QStringList m_unexpected;
+    QPointer<QWidget> m_handled;
+};
