@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QList>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -174,6 +175,12 @@ private:
         } else if (modal->isActiveWindow()) { // keys reach a window only once it is active
             m_handled = modal;
             m_steps.takeFirst().second(modal);
+        } else if (modal != m_waitingFor) {
+            m_waitingFor = modal;
+            m_waiting.start();
+        } else if (m_waiting.hasExpired(3000)) { // never became active: closed, so the test fails, not hangs
+            m_unexpected << seen + " (not active)";
+            modal->hide();
         }
     }
 
@@ -181,4 +188,6 @@ private:
     QList<std::pair<QString, Action>> m_steps;
     QStringList m_unexpected;
     QPointer<QWidget> m_handled;
+    QPointer<QWidget> m_waitingFor;
+    QElapsedTimer m_waiting;
 };
