@@ -139,6 +139,7 @@ private slots:
     {
         const QStringList reports = {goodReport, noExampleReport, QString(goodReport).replace(",", ".")};
         QRandomGenerator random(20240502);
+        int passed = 0;
         for (int i = 0; i < 2000; ++i) {
             const QString text = reports[random.bounded(reports.size())];
             QStringList g = groups(encode(text, float(random.bounded(256)) / 256.0f));
@@ -149,6 +150,7 @@ private slots:
             const ReportDecoder::Result r = ReportDecoder::decodeBlock(block);
             if (!r.ok)
                 continue;
+            ++passed;
             const QStringList was = text.split("\r\n"), read = r.text.split("\r\n");
             QCOMPARE(read.size(), was.size());
             for (int line = 0; line < was.size(); ++line) {
@@ -158,6 +160,8 @@ private slots:
                          qPrintable(block));
             }
         }
+        // What the block's format cannot tell: a changed letter of a name or class, a date still in range.
+        qInfo("%d of 2000 changed or cut blocks still pass, each differing only in a name, class or date", passed);
     }
 };
 
