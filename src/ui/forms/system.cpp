@@ -4,8 +4,12 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLibraryInfo>
 #include <QPushButton>
+#include <QTranslator>
 
+#include <cstdio>
+#include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -29,6 +33,28 @@ static QMessageBox::StandardButton showMessage(QWidget* parent, QMessageBox::Ico
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());
+}
+
+bool System::desktopAvailable(const char* program)
+{
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    if (set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY"))
+        return true;
+    std::fprintf(stderr,
+                 "%s: není k dispozici grafické prostředí (DISPLAY ani WAYLAND_DISPLAY nejsou nastaveny); "
+                 "spusťte program na ploše.\n",
+                 program);
+    return false;
+}
+
+void System::useCzechQtTexts()
+{
+    auto* qtTexts = new QTranslator(QCoreApplication::instance());
+    if (qtTexts->load(QStringLiteral("qtbase_cs"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTexts);
 }
 
 QString System::askSaveFileName(QWidget* parent, const QString& title, const QString& proposedName,

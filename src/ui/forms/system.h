@@ -42,6 +42,12 @@ struct System {
     static QString askSaveFileName(QWidget* parent, const QString& title, const QString& proposedName,
                                    const QString& filters, const QString& defaultSuffix);
 
+    // True when there is a desktop to show windows on; otherwise says so in one Czech line naming
+    // the program. Checked before the application object exists.
+    static bool desktopAvailable(const char* program);
+    // Qt's own texts (message-box buttons, the file dialog) in Czech, like the rest of the program.
+    static void useCzechQtTexts();
+
     // Puts the real implementations in place (program start, and each test's clean state).
     static void useRealPlatform();
 };
