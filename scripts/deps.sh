@@ -4,14 +4,14 @@ set -euo pipefail
 
 packages=(
   cmake g++ make ccache
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
+  libpq-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
   fonts-liberation
 )
 # The tests also need a PostgreSQL server, the packaging tools and the locales they run under
 # (classroom computers are set up in Czech; numbers must read alike in English and German too).
 test_locales=()
 if [ "${1:-}" = "--for-tests" ]; then
-  packages+=(postgresql dpkg-dev file desktop-file-utils locales)
+  packages+=(postgresql pgbouncer dpkg-dev file desktop-file-utils locales)
   test_locales=(cs_CZ.UTF-8 en_US.UTF-8 de_DE.UTF-8)
 fi
 

@@ -12,7 +12,7 @@
 #include "step1/vysledky.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
-#include "store/databaseconnection.h"
+#include "store/waitindicator.h"
 #include "ui/forms/forms.h"
 #include "ui/forms/system.h"
 #include "ui/surface/surface.h"
@@ -177,7 +177,7 @@ void install()
 {
     Form::endConfirmation = [] { Forms::get<Konec>().showModal(); };
     Forms::created = connectForm;
-    DatabaseConnection::waitIndicator = [](bool waiting) {
+    WaitIndicator::hook = [](bool waiting) {
         if (waiting)
             QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
         else

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/serversignin.h"
 #include "store/storeconfig.h"
 
 #include <QDate>
@@ -16,17 +17,14 @@ class QSqlQuery;
 
 // One short-lived connection to the school database, SQLite file or PostgreSQL server, through
 // Qt SQL. Closed and removed when the object goes; failures come as Czech messages that never
-// carry a password.
+// carry a password. A server is first asked for a session by the client library itself, so that a
+// refusal is known by its code and a server that never decides cannot hold the program.
 class DatabaseConnection {
 public:
     enum class Mode {
         Existing, // the file must be there already
         Create,   // the teacher's tool makes a new file
     };
-
-    // Called with true when a busy database starts being waited for and with false when the wait
-    // ends; a program with a window shows a busy pointer meanwhile. Unset in the teacher's tool.
-    static inline std::function<void(bool waiting)> waitIndicator;
 
     // For tests: asked after every commit the database confirmed; true makes the confirmation look
     // lost on its way back (as when the network fails at that moment), so the caller believes the
@@ -35,14 +33,6 @@ public:
 
     // How long the program keeps trying in all when the database is only busy, unless changed.
     static constexpr int defaultBusyTimeoutMs = 15000;
-
-    // Runs attempt on a new connection, opened first, until it succeeds. A failure that may pass by
-    // itself (see transient()) is tried again after a pause that grows and is drawn at random, so
-    // that a whole class does not come back in step; all tries and waits stay within busyTimeout()
-    // in all, with the window repainted under a busy pointer meanwhile. Any other failure, or the
-    // last one when the time is spent, ends it: false with *failure set.
-    static bool retrying(const StoreConfig& config, const std::function<bool(DatabaseConnection&)>& attempt,
-                         QString* failure);
 
     explicit DatabaseConnection(StoreConfig config);
     ~DatabaseConnection();
@@ -92,13 +82,17 @@ public:
     static void setBusyTimeout(int milliseconds);
     static int busyTimeout();
 
+    // What the server said at the last sign-in (Admitted also when the failure came later, or from a file).
+    ServerVerdict::Seen signInSeen() const { return lastSeen; }
+
+    // Counts the waiting time from this deadline, shared by several tries (see ConnectionRetry).
+    void shareDeadline(const QDeadlineTimer& deadline);
+    // How long the waiting time has run so far.
+    qint64 waitedMs() const;
+
 private:
-    QString withoutSecrets(QString text) const;
     bool failWith(const QSqlError& error);
-    bool refused(const QSqlError& error);
-    QString refusedSignIn(const QString& detail) const;
-    QString busyServer() const;
-    QString startingServer() const;
+    bool openServer();
     // Runs attempt until it succeeds; on SQLite tries again while another program holds the lock and
     // the deadline allows. False with failure() set from error().
     bool tryWhileLocked(const std::function<bool()>& attempt, const std::function<QSqlError()>& error);
@@ -108,6 +102,7 @@ private:
     QSqlDatabase db;
     QString lastFailure;
     bool lastTransient = false;
+    ServerVerdict::Seen lastSeen = ServerVerdict::Seen::Admitted;
     QDeadlineTimer lockDeadline;
     bool deadlineGiven = false;
     int lockWaitMs = 0;

@@ -2,6 +2,7 @@
 
 #include "core/procedury_a_fce.h"
 #include "core/report.h"
+#include "store/connectionretry.h"
 #include "store/databaseconnection.h"
 #include "store/schoolschema.h"
 #include "store/storeconfig.h"
@@ -19,9 +20,9 @@ namespace {
 const QString readFailed = QStringLiteral("Seznam žáků ze školní databáze nelze načíst.");
 const QString storeFailed = QStringLiteral("Výsledky se do školní databáze nepodařilo zapsat.");
 
-Failure failure(const QString& prefix, const QString& cause)
+Failure failure(const QString& prefix, const QString& cause, bool waitedOut)
 {
-    return {true, prefix + QLatin1Char(' ') + cause};
+    return {true, prefix + QLatin1Char(' ') + cause, waitedOut};
 }
 
 QString readOnly(const StoreConfig& config)
@@ -57,7 +58,8 @@ Failure loadProfiles(QList<ProfileItem>& profiles)
     profiles.clear();
     QList<ProfileItem> read;
     QString cause;
-    const bool ok = DatabaseConnection::retrying(
+    bool waitedOut = false;
+    const bool ok = ConnectionRetry::retrying(
         StoreConfig::load(),
         [&read](DatabaseConnection& connection) {
             const StoreConfig& config = connection.config();
@@ -85,9 +87,9 @@ Failure loadProfiles(QList<ProfileItem>& profiles)
                 return connection.setFailure(connection.describe(query.lastError()));
             return true;
         },
-        &cause);
+        &cause, &waitedOut);
     if (!ok)
-        return failure(readFailed, cause);
+        return failure(readFailed, cause, waitedOut);
     profiles = read;
     return {};
 }
@@ -98,7 +100,8 @@ Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, con
     qint32 right = 0;
     qint32 wrong = 0;
     QString cause;
-    const bool ok = DatabaseConnection::retrying(
+    bool waitedOut = false;
+    const bool ok = ConnectionRetry::retrying(
         StoreConfig::load(),
         [&](DatabaseConnection& connection) {
             const StoreConfig& config = connection.config();
@@ -165,9 +168,9 @@ Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, con
             }
             return true;
         },
-        &cause);
+        &cause, &waitedOut);
     if (!ok)
-        return failure(storeFailed, cause);
+        return failure(storeFailed, cause, waitedOut);
     overallRight = right;
     overallWrong = wrong;
     return {};

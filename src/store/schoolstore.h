@@ -15,6 +15,8 @@ namespace SchoolStore {
 struct Failure {
     bool failed = false;
     QString message;
+    // The database was only busy, and the waiting time ran out (rather than a refusal told at once).
+    bool waitedOut = false;
 };
 
 // True when a school database is configured and (for a file) exists; false means the e-mail

@@ -138,6 +138,26 @@ public:
         qputenv("XDG_CONFIG_DIRS", dir.filePath("system").toUtf8());
     }
 
+    // Points the pupils' program at this server database as the school's own pupils' role (not a
+    // superuser, a scram password), directly or through the test PgBouncer, and lets the role do what
+    // the pupils' program needs. Empty without that role or pooler.
+    QString usePupilsRole(bool pooled = false)
+    {
+        const QString role = qEnvironmentVariable("KVIZMAT_TEST_PG_PASSWORD_ROLE");
+        const int poolerPort = qEnvironmentVariableIntValue("KVIZMAT_TEST_PGBOUNCER_PORT");
+        if (kind != Kind::Postgres || role.isEmpty() || (pooled && poolerPort == 0))
+            return QString();
+        exec(
+            {"GRANT SELECT ON \"Zaci\" TO " + role, "GRANT SELECT, INSERT ON \"Prehled\", \"ZapsaneBehy\" TO " + role});
+        QUrl address(url);
+        address.setUserName(role);
+        address.setPassword(qEnvironmentVariable("KVIZMAT_TEST_PG_PASSWORD"));
+        if (pooled)
+            address.setPort(poolerPort);
+        writeConfig("[database]\nurl=" + address.toString() + "\n");
+        return address.toString();
+    }
+
     QString configFile() const { return dir.filePath("config/kvizmat/kvizmat.conf"); }
     bool exec(const QStringList& statements) const { return run(config, statements); }
     QList<QVariant> first(const QString& select) const { return row(config, select); }
@@ -145,6 +165,9 @@ public:
     {
         return first(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE ").arg(table) + where).value(0).toInt();
     }
+
+    // The test server itself, as its superuser.
+    static StoreConfig serverConfig() { return StoreConfig::fromUrl(pgUrl); }
 
     Kind kind;
     QTemporaryDir dir;
@@ -158,6 +181,12 @@ inline void addEngineRows()
     QTest::newRow("sqlite") << int(Database::Kind::Sqlite);
     QTest::newRow("postgresql") << int(Database::Kind::Postgres);
 }
+
+// Lowers a process's busy waiting time for one test and puts it back after.
+struct BusyTimeout {
+    explicit BusyTimeout(int milliseconds) { DatabaseConnection::setBusyTimeout(milliseconds); }
+    ~BusyTimeout() { DatabaseConnection::setBusyTimeout(DatabaseConnection::defaultBusyTimeoutMs); }
+};
 
 // The database of an engine row; PostgreSQL is skipped without a test server.
 #define STORE_DATABASE(var)                                                                                            \
