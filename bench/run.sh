@@ -27,7 +27,12 @@ if [ -x "$build/bench/bench_drawing" ]; then
 fi
 if [ -x "$build/bench/bench_store" ]; then
   echo "== school database =="
-  "$build/bench/bench_store" "$@"
+  if [ $# -gt 0 ]; then
+    "$build/bench/bench_store" "$@"
+  else
+    # A private server as a school runs it (fsync on), with the pupils' own role and PgBouncer in front.
+    KVIZMAT_TEST_PG_FSYNC=on bash "$root/scripts/test-services.sh" -- "$build/bench/bench_store"
+  fi
 fi
 if [ -x "$build/bench/bench_classresults" ]; then
   echo "== teacher's window: opening a school =="
