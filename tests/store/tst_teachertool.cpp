@@ -68,7 +68,10 @@ private slots:
         QVERIFY(out[2].startsWith(mbox + ", zpráva 1, předmět „1“: Tento blok už byl importován"));
         QVERIFY(err[0].startsWith(mbox + ", zpráva 2: Blok nelze dekódovat: "));
         QVERIFY(err[1].startsWith(dir.filePath("chybi.txt") + ": Soubor nelze otevřít"));
-        QCOMPARE(tool({"importovat", db.url}, reportBlock("Novák", "2B", 3, 1)).exitCode, 0); // standard input
+        // Standard input; the first run encoded again (another salt) is still the same run.
+        QCOMPARE(tool({"importovat", db.url}, reportBlock("Novák", "2B", 2, 1)).exitCode, 0);
+        const ToolRun again = tool({"importovat", db.url}, reportBlock("Novák", "2B", 3, 1));
+        QVERIFY2(again.exitCode == 0 && again.out.startsWith("Tento blok už byl importován"), qPrintable(again.out));
         QCOMPARE(db.count(), 3);
         const QList<QVariant> r = db.first("SELECT \"CasStrt\", \"CasEnd\", \"Datum\", \"TypZkous\" FROM \"Prehled\"");
         QCOMPARE(QVariantList({r.value(0).toTime(), r.value(1).toTime(), r.value(2).toDate(), r.value(3).toInt()}),
@@ -76,7 +79,7 @@ private slots:
 
         const QString results = tool({"vysledky", db.url}).out;
         const QRegularExpression table(
-            "Třída 2B\\n.*\\n  Novák\\s+2\\s+6\\s+2\\s+75[.,]00 %\\n  Dvořák\\s+1\\s+5\\s+0");
+            "Třída 2B\\n.*\\n  Novák\\s+2\\s+5\\s+2\\s+71[.,]43 %\\n  Dvořák\\s+1\\s+5\\s+0");
         QVERIFY2(table.match(results).hasMatch(), qPrintable(results));
         const QString oneClass = tool({"vysledky", db.url, "--trida", "3A"}).out;
         QVERIFY(oneClass.contains("Nov;ák") && !oneClass.contains("2B"));
