@@ -504,7 +504,8 @@ public:
                                             "obrázek, dokument nebo archiv?).");
             return result;
         }
-        if (start.startsWith("From "))
+        const QList<QByteArray> firstLines = start.left(4096).split('\n');
+        if (startsMessage(firstLines.value(0), firstLines.value(1)))
             readMailbox(input);
         else if (looksLikeMailHeaders(start))
             readSingleMail(input);

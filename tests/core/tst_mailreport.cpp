@@ -123,6 +123,7 @@ private slots:
             "Ahoj,\n\nFrom my phone, the results:\n" +
                 quotedPrintable(novak) + "\n\n" + message("c@d", "2", dvorak),
             {"Novák", "Dvořák"}, "zpráva 1 od a@b, předmět „1“");
+        row("a letter beginning with From", "From Monday on, the results:\n\n" + novak, {"Novák"}, "blok");
         QString notepad = QString::fromLatin1(greeting + novak);
         notepad[40] = QChar(0xD800);
         row("UTF-16 with half a character",
