@@ -60,11 +60,16 @@ void writeBatch(DatabaseConnection& connection, const QList<Decoded>& batch, QLi
         QSqlQuery remember(connection.database());
         QSqlQuery append(connection.database());
         QSqlQuery when(connection.database());
-        if (!connection.prepare(remember,
-                                QStringLiteral("INSERT INTO \"ImportovaneBloky\" (\"Otisk\", \"Importovano\") SELECT "
-                                               "CAST(? AS TEXT), CAST(? AS TEXT) WHERE NOT EXISTS (SELECT 1 FROM "
-                                               "\"ImportovaneBloky\" WHERE \"Otisk\" = ?) ON CONFLICT DO NOTHING")) ||
-            !SchoolSchema::prepareAppendRun(connection, append) ||
+        // Prepared again after a refusal: a statement keeps its last error.
+        auto prepareWriting = [&] {
+            return connection.prepare(
+                       remember, QStringLiteral("INSERT INTO \"ImportovaneBloky\" (\"Otisk\", \"Importovano\") "
+                                                "SELECT CAST(? AS TEXT), CAST(? AS TEXT) WHERE NOT EXISTS (SELECT 1 "
+                                                "FROM \"ImportovaneBloky\" WHERE \"Otisk\" = ?) ON CONFLICT DO "
+                                                "NOTHING")) &&
+                   SchoolSchema::prepareAppendRun(connection, append);
+        };
+        if (!prepareWriting() ||
             !connection.prepare(when, QStringLiteral("SELECT \"Importovano\" FROM \"ImportovaneBloky\" WHERE "
                                                      "\"Otisk\" = ? OR \"Otisk\" = ?")))
             return fail();
@@ -103,7 +108,7 @@ void writeBatch(DatabaseConnection& connection, const QList<Decoded>& batch, QLi
             if (!ok) {
                 // This block alone is left out: the table refused its values.
                 const QString cause = connection.failure();
-                if (!connection.exec(QStringLiteral("ROLLBACK TO SAVEPOINT blok")))
+                if (!connection.exec(QStringLiteral("ROLLBACK TO SAVEPOINT blok")) || !prepareWriting())
                     return fail();
                 outcomes[d.index] =
                     refused(outcomes[d.index], QStringLiteral("Výsledky nelze zapsat: %1").arg(cause), true);

@@ -182,6 +182,27 @@ private slots:
                  timeZone.isEmpty() ? QTime(10, 5) : QTime(2, 30));
     }
 
+    // A block the table refuses is left out alone: the others of its transaction are written, its fingerprint is not.
+    void refusedBlockAlone_data() { addEngineRows(); }
+    void refusedBlockAlone()
+    {
+        STORE_DATABASE(db);
+        QVERIFY(db.exec({db.kind == Database::Kind::Sqlite
+                             ? "DROP TABLE Prehled"
+                             : "ALTER TABLE \"Prehled\" ADD CONSTRAINT kratke CHECK (length(\"Prijmeni\") < 10)"}));
+        if (db.kind == Database::Kind::Sqlite)
+            QVERIFY(db.exec({"CREATE TABLE Prehled (Prijmeni CHECK (length(Prijmeni) < 10), Trida, Spravne, Chybne, "
+                             "CasStrt, CasEnd, Datum, Prihlasenjako, TypZkous)"}));
+        const ToolRun run = tool({"importovat", db.url}, reportBlock("Novák", "2B", 1, 0) + "\n" +
+                                                             reportBlock("Dlouhopříjmení", "2B", 1, 0) + "\n" +
+                                                             reportBlock("Dvořák", "2B", 1, 0));
+        QVERIFY2(run.exitCode == 1 && run.out.count("Zapsáno") == 2 &&
+                     run.err.startsWith("standardní vstup, blok 2: ") && run.err.count(QLatin1Char('\n')) == 1,
+                 qPrintable(run.out + run.err));
+        QCOMPARE(db.count(), 2);
+        QCOMPARE(db.count("1 = 1", "ImportovaneBloky"), 2);
+    }
+
     // Of imports of one block racing each other, one records it and the others say it is there already, all with 0.
     void racingImports_data() { addEngineRows(); }
     void racingImports()
