@@ -37,11 +37,13 @@ struct Decoded {
 };
 
 // Writes a part of the blocks in one transaction; a block's outcome is Imported only once the
-// transaction is committed.
-void writeBatch(DatabaseConnection& connection, const QList<Decoded>& batch, QList<ImportOutcome>& outcomes)
+// transaction is committed. Without savepoints (two statements a block instead of four, which a
+// server's round trips make count) the first refusal ends the transaction, and false asks for the
+// same blocks again with a savepoint each.
+bool writeBatch(DatabaseConnection& connection, const QList<Decoded>& batch, QList<ImportOutcome>& outcomes,
+                bool savepoints)
 {
     QList<qsizetype> written;
-    QList<qsizetype> seenBefore;
     // Ends the transaction; blocks not settled yet take the failure.
     auto fail = [&] {
         const QString failure = connection.failure();
@@ -51,7 +53,9 @@ void writeBatch(DatabaseConnection& connection, const QList<Decoded>& batch, QLi
                 outcomes[d.index] =
                     refused(outcomes[d.index],
                             QStringLiteral("Výsledky nelze zapsat, nic jsem nezměnil: %1").arg(failure), true);
+        return true;
     };
+    auto savepoint = [&](const QString& statement) { return !savepoints || connection.exec(statement); };
     if (!connection.beginWrite())
         return fail();
     {
@@ -75,7 +79,7 @@ void writeBatch(DatabaseConnection& connection, const QList<Decoded>& batch, QLi
             return fail();
         const QString now = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm"));
         for (const Decoded& d : batch) {
-            if (!connection.exec(QStringLiteral("SAVEPOINT blok")))
+            if (!savepoint(QStringLiteral("SAVEPOINT blok")))
                 return fail();
             remember.bindValue(0, d.fingerprint);
             remember.bindValue(1, now);
@@ -89,7 +93,7 @@ void writeBatch(DatabaseConnection& connection, const QList<Decoded>& batch, QLi
                 o.kind = ImportOutcome::Kind::AlreadyImported;
                 o.reason = ok && when.next() ? when.value(0).toString() : QString();
                 when.finish();
-                if (!ok || !connection.exec(QStringLiteral("RELEASE SAVEPOINT blok")))
+                if (!ok || !savepoint(QStringLiteral("RELEASE SAVEPOINT blok")))
                     return fail();
                 continue;
             }
@@ -105,6 +109,10 @@ void writeBatch(DatabaseConnection& connection, const QList<Decoded>& batch, QLi
                 row.signedInAs = QStringLiteral("e-mail");
                 ok = SchoolSchema::appendRun(connection, append, row);
             }
+            if (!ok && !savepoints) {
+                connection.rollback();
+                return false;
+            }
             if (!ok) {
                 // This block alone is left out: the table refused its values.
                 const QString cause = connection.failure();
@@ -115,7 +123,7 @@ void writeBatch(DatabaseConnection& connection, const QList<Decoded>& batch, QLi
             } else {
                 written << d.index;
             }
-            if (!connection.exec(QStringLiteral("RELEASE SAVEPOINT blok")))
+            if (!savepoint(QStringLiteral("RELEASE SAVEPOINT blok")))
                 return fail();
         }
     }
@@ -123,6 +131,7 @@ void writeBatch(DatabaseConnection& connection, const QList<Decoded>& batch, QLi
         return fail();
     for (const qsizetype i : written)
         outcomes[i].kind = ImportOutcome::Kind::Imported;
+    return true;
 }
 
 } // namespace
@@ -154,8 +163,14 @@ QList<ImportOutcome> importReports(DatabaseConnection& connection, const QString
                 refused(outcomes[d.index], QStringLiteral("Výsledky nelze zapsat: %1").arg(connection.failure()), true);
         return outcomes;
     }
-    for (qsizetype start = 0; start < decoded.size(); start += blocksPerTransaction)
-        writeBatch(connection, decoded.mid(start, blocksPerTransaction), outcomes);
+    for (qsizetype start = 0; start < decoded.size(); start += blocksPerTransaction) {
+        const QList<Decoded> batch = decoded.mid(start, blocksPerTransaction);
+        if (writeBatch(connection, batch, outcomes, false))
+            continue;
+        for (const Decoded& d : batch)
+            outcomes[d.index].kind = ImportOutcome::Kind::Refused;
+        writeBatch(connection, batch, outcomes, true);
+    }
     return outcomes;
 }
 
