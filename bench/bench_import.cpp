@@ -21,7 +21,6 @@
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 

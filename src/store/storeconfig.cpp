@@ -53,9 +53,10 @@ QMap<QString, QString> readIni(const QByteArray& bytes, QString& problem)
         problem = QStringLiteral("soubor není v kódování UTF-8; uložte jej v editoru jako UTF-8.");
         return values;
     }
-    const QString form = QStringLiteral("; očekává se oddíl [database] a řádky klíč = hodnota.");
-    auto malformed = [&problem, &form](qsizetype number, const QString& shape) {
-        problem = QStringLiteral("řádek %1 nemá tvar %2%3").arg(QString::number(number), shape, form);
+    auto malformed = [&problem](qsizetype number, const QString& shape) {
+        problem = QStringLiteral("řádek %1 nemá tvar %2; očekává se oddíl [database] a pod ním řádek například "
+                                 "path = /srv/kvizmat/skola.db.")
+                      .arg(QString::number(number), shape);
         return QMap<QString, QString>();
     };
     QString section;
