@@ -352,6 +352,7 @@ struct Texts {
     QList<QPair<QString, bool>> texts; // the text and whether it is plain (not HTML)
     bool tooDeep = false;
     bool damaged = false;
+    bool withoutBoundary = false;
 };
 
 bool isMultipartWith(QByteArrayView part, const QByteArray& boundary)
@@ -378,8 +379,10 @@ void collectTexts(const Entity& e, int depth, Texts& found)
 
     if (type.startsWith("multipart/")) {
         const QByteArray boundary = params.value("boundary");
-        if (boundary.isEmpty())
+        if (boundary.isEmpty()) {
+            found.withoutBoundary = true;
             return;
+        }
         // A delimiter is a whole line ("--boundary", blanks may follow), never the start of a text
         // line. A part that is itself a multipart with the same boundary (which mail programs
         // should never write) owns the delimiters up to its own closing one.
@@ -563,6 +566,8 @@ private:
             result.problem =
                 cut ? QStringLiteral("Zpráva je delší než %1 MB; v její prohlédnuté části není blok s výsledky.")
                           .arg(maxMessageBytes >> 20)
+                : result.incomplete
+                    ? QStringLiteral("V prohlédnutých částech zprávy není blok s výsledky.")
                     : QStringLiteral("Zpráva neobsahuje blok s výsledky (řádky dvojic číslic, které začínají "
                                      "skupinou „4b“).");
     }
@@ -595,10 +600,11 @@ private:
         }
         take();
         if (result.blockCount == 0 && !held) {
-            result.messagesWithoutBlock = 1;
-            if (!result.incomplete)
-                result.problem = QStringLiteral("V souboru není blok s výsledky (řádky dvojic číslic, které "
-                                                "začínají skupinou „4b“); není to e-mail ani text od žáka.");
+            result.messagesWithoutBlock = result.incomplete ? 0 : 1;
+            result.problem = result.incomplete
+                                 ? QStringLiteral("V prohlédnuté části souboru není blok s výsledky.")
+                                 : QStringLiteral("V souboru není blok s výsledky (řádky dvojic číslic, které "
+                                                  "začínají skupinou „4b“); není to e-mail ani text od žáka.");
         }
     }
 
@@ -634,8 +640,10 @@ private:
         }
         if (any)
             takeMailboxMessage(message, tooLong);
-        if (result.blockCount == 0 && !held && result.problem.isEmpty() && !result.incomplete)
-            result.problem = QStringLiteral("Ve schránce (zpráv: %1) není žádný blok s výsledky.").arg(result.messages);
+        if (result.blockCount == 0 && !held && result.problem.isEmpty())
+            result.problem = QStringLiteral("Ve schránce (zpráv: %1) není %2žádný blok s výsledky.")
+                                 .arg(result.messages)
+                                 .arg(result.incomplete ? QStringLiteral("v prohlédnutých částech ") : QString());
     }
 
     void takeMailboxMessage(const QByteArray& message, bool tooLong)
@@ -670,8 +678,10 @@ private:
             omit(label + QStringLiteral(": části vnořené hlouběji než %1 úrovní jsem neprohlédl").arg(maxPartDepth));
         if (found.damaged)
             omit(label + QStringLiteral(": část v kódování UTF-16 je poškozená, neprohlédl jsem ji"));
+        if (found.withoutBoundary)
+            omit(label + QStringLiteral(": část z více částí bez udané hranice (boundary) jsem neprohlédl"));
         if (blocks.isEmpty()) {
-            if (!cut && !found.tooDeep && !found.damaged)
+            if (!cut && !found.tooDeep && !found.damaged && !found.withoutBoundary)
                 ++result.messagesWithoutBlock;
             return;
         }

@@ -107,6 +107,8 @@ private slots:
         // Boundaries "h", "hh", "hhh"…: each the start of the next one's delimiter lines.
         row("multipart nested 16 deep", nested(16, {}), {"Novák"}, "zpráva od a@b, předmět „x“");
         row("multipart nested 17 deep", nested(17, {}), {}, {}, 0, "hlouběji než 16");
+        row("multipart without a boundary", "From: a@b\nSubject: x\nContent-Type: multipart/mixed\n\n" + novak, {}, {},
+            0, "bez udané hranice");
         row("nested parts sharing a boundary",
             "From: a@b\nSubject: x\nContent-Type: multipart/mixed; boundary=B\n\n--B\nContent-Type: multipart/"
             "alternative; boundary=B\n\n--B\nContent-Type: text/plain\n\n" +
