@@ -38,3 +38,7 @@ if [ -x "$build/bench/bench_classresults" ]; then
   echo "== teacher's window: opening a school =="
   "$build/bench/bench_classresults" "$@"
 fi
+if [ -x "$build/bench/bench_import" ]; then
+  echo "== importing a school year's mail =="
+  "$build/bench/bench_import" "$@"
+fi

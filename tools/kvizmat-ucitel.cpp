@@ -44,7 +44,8 @@ DB je cesta k souboru SQLite, nebo adresa serveru PostgreSQL
 postgresql://uživatel:heslo@počítač:port/databáze.
 
 Návratový kód: 0 úspěch, 1 chyba (vypíše se důvod), 2 chybné použití. Příkaz importovat
-vrací 1, když některý soubor nebo blok odmítl nebo ho nemohl zapsat (každý má svůj řádek).
+vrací 1, když některý soubor nebo blok odmítl nebo ho nemohl zapsat (každý má svůj řádek),
+nebo když některou část souboru neprohlédl (například zprávu delší než 32 MB).
 )";
 
 int usage(const QString& problem)
@@ -99,7 +100,8 @@ int zalozit(const QString& argument)
                                          "Nic jsem nezměnil.")
                               .arg(printableText(config.sqlitePath)));
         const QString folder = QFileInfo(config.sqlitePath).absolutePath();
-        for (QString f = folder; !QFileInfo::exists(f); f = QFileInfo(f).absolutePath())
+        for (QString f = folder; !f.isEmpty() && !QFileInfo::exists(f) && !createdFolders.contains(f);
+             f = QFileInfo(f).absolutePath())
             createdFolders.prepend(f);
         if (!QDir().mkpath(folder))
             return failed(QStringLiteral("Složku „%1“ nelze vytvořit.").arg(printableText(folder)));
@@ -259,7 +261,8 @@ void say(QTextStream& stream, const QString& line)
 }
 
 // Every block in the files (standard input when none is given): a plain block, a saved e-mail or a
-// whole mailbox. A line per block; 0 when each was imported now or before.
+// whole mailbox, read as it comes and imported a few hundred blocks at a time. A line per block;
+// 0 when each was imported now or before and every part of every file was looked at.
 int importovat(const QString& argument, QStringList files)
 {
     QString problem;
@@ -268,64 +271,85 @@ int importovat(const QString& argument, QStringList files)
         return failed(problem);
     if (files.isEmpty())
         files << QString();
+    constexpr qsizetype blocksAtOnce = 1000;
     std::unique_ptr<DatabaseConnection> connection;
     bool allTaken = true;
+    bool databaseLost = false;
     for (const QString& file : files) {
         const bool fromStdin = file.isEmpty() || file == QStringLiteral("-");
         const QString shown = fromStdin ? QStringLiteral("standardní vstup") : printableText(file);
-        MailReport::Result found;
-        if (!fromStdin) {
-            found = MailReport::extractFile(file);
-        } else {
-            QByteArray content;
-            if (TextInput::read(file, content, problem, MailReport::maxFileBytes))
-                found = MailReport::extract(content);
-            else
-                found.problem = problem;
-        }
-        if (found.blocks.isEmpty()) {
-            say(err, files.size() == 1 && fromStdin ? found.problem : shown + QStringLiteral(": ") + found.problem);
-            allTaken = false;
-            continue;
-        }
-        // A single plain block gets the lines of old; otherwise each line says which block it is.
-        const bool oneBlock =
-            files.size() == 1 && found.blocks.size() == 1 && found.blocks.first().label == QStringLiteral("blok");
-        for (const MailReport::Block& block : found.blocks) {
+        QList<MailReport::Block> waiting;
+        auto importWaiting = [&] {
+            if (waiting.isEmpty() || databaseLost)
+                return;
             if (!connection) {
                 connection = std::make_unique<DatabaseConnection>(config);
-                if (!connection->open())
-                    return failed(QStringLiteral("Výsledky nelze zapsat: %1").arg(connection->failure()));
+                if (!connection->open()) {
+                    say(err, QStringLiteral("Výsledky nelze zapsat: %1").arg(connection->failure()));
+                    databaseLost = true;
+                    return;
+                }
             }
-            const QString which =
-                oneBlock ? QString() : QStringLiteral("%1, %2: ").arg(shown, printableText(block.label));
-            const ImportOutcome o = importReport(*connection, block.text);
-            switch (o.kind) {
-            case ImportOutcome::Kind::Imported:
-                say(out, which + QStringLiteral("Zapsáno: %1, třída %2, dobře %3, špatně %4 (%5 – %6).")
-                                     .arg(printableText(o.pupil), printableText(o.className))
-                                     .arg(o.right)
-                                     .arg(o.wrong)
-                                     .arg(o.from.toString(QStringLiteral("dd.MM.yyyy hh:mm")),
-                                          o.to.toString(QStringLiteral("hh:mm"))));
-                break;
-            case ImportOutcome::Kind::AlreadyImported:
-                say(out, which + QStringLiteral("Tento blok už byl importován (%1); podruhé ho nezapisuji.")
-                                     .arg(o.reason.isEmpty() ? QStringLiteral("právě teď") : o.reason));
-                break;
-            case ImportOutcome::Kind::Refused:
-                say(err, which + o.reason);
-                allTaken = false;
-                break;
+            QStringList texts;
+            for (const MailReport::Block& block : std::as_const(waiting))
+                texts << block.text;
+            const QList<ImportOutcome> outcomes = importReports(*connection, texts);
+            for (qsizetype i = 0; i < outcomes.size(); ++i) {
+                const ImportOutcome& o = outcomes.at(i);
+                // A single plain block gets the lines of old; otherwise each line says which block it is.
+                const QString which = files.size() == 1 && waiting.at(i).label == QStringLiteral("blok")
+                                          ? QString()
+                                          : QStringLiteral("%1, %2: ").arg(shown, printableText(waiting.at(i).label));
+                switch (o.kind) {
+                case ImportOutcome::Kind::Imported:
+                    say(out, which + QStringLiteral("Zapsáno: %1, třída %2, dobře %3, špatně %4 (%5 – %6).")
+                                         .arg(printableText(o.pupil), printableText(o.className))
+                                         .arg(o.right)
+                                         .arg(o.wrong)
+                                         .arg(o.from.toString(QStringLiteral("dd.MM.yyyy hh:mm")),
+                                              o.to.toString(QStringLiteral("hh:mm"))));
+                    break;
+                case ImportOutcome::Kind::AlreadyImported:
+                    say(out, which + QStringLiteral("Tento blok už byl importován (%1); podruhé ho nezapisuji.")
+                                         .arg(o.reason.isEmpty() ? QStringLiteral("právě teď") : o.reason));
+                    break;
+                case ImportOutcome::Kind::Refused:
+                    say(err, which + o.reason);
+                    allTaken = false;
+                    break;
+                }
             }
+            waiting.clear();
+        };
+        QFile input;
+        MailReport::Result found;
+        const MailReport::BlockSink take = [&](const MailReport::Block& block) {
+            waiting << block;
+            if (waiting.size() >= blocksAtOnce)
+                importWaiting();
+        };
+        if (!fromStdin)
+            found = MailReport::extractFile(file, nullptr, take);
+        else if (TextInput::open(file, input, problem))
+            found = MailReport::extract(input, nullptr, take);
+        else
+            found.problem = problem;
+        importWaiting();
+        if (databaseLost)
+            return Failed;
+        if (found.blockCount == 0 && !found.problem.isEmpty()) {
+            say(err, files.size() == 1 && fromStdin ? found.problem : shown + QStringLiteral(": ") + found.problem);
+            allTaken = false;
         }
         if (found.messages > 1 && found.messagesWithoutBlock > 0)
             say(out, QStringLiteral("%1: zpráv bez bloku s výsledky: %2 z %3")
                          .arg(shown)
                          .arg(found.messagesWithoutBlock)
                          .arg(found.messages));
-        if (!found.remark.isEmpty())
-            say(err, QStringLiteral("%1: poznámka: %2").arg(shown, found.remark));
+        if (found.incomplete) {
+            say(err, QStringLiteral("%1: neprohlédnuto: %2").arg(shown, printableText(found.remark)));
+            allTaken = false;
+        }
     }
     return allTaken ? Ok : Failed;
 }
@@ -336,6 +360,11 @@ int run(const QStringList& args)
         return usage(QStringLiteral("Chybí příkaz."));
     const QString command = args.first();
     const QStringList rest = args.mid(1);
+    // An unset variable in a script gives an empty DB: never the current folder, nor a file without a name.
+    static const QStringList withDatabase = {QStringLiteral("zalozit"), QStringLiteral("zaci"),
+                                             QStringLiteral("vysledky"), QStringLiteral("importovat")};
+    if (withDatabase.contains(command) && !rest.isEmpty() && rest.first().trimmed().isEmpty())
+        return usage(QStringLiteral("Cesta k databázi (DB) je prázdná; zadejte cestu k souboru nebo adresu serveru."));
     if (command == QStringLiteral("napoveda") || command == QStringLiteral("-h") ||
         command == QStringLiteral("--help")) {
         out << QString::fromUtf8(helpText);
@@ -368,7 +397,7 @@ int run(const QStringList& args)
             return usage(QStringLiteral("Příkaz importovat má tvar: importovat DB [SOUBOR…]."));
         return importovat(rest.at(0), rest.mid(1));
     }
-    return usage(QStringLiteral("Neznámý příkaz „%1“.").arg(command));
+    return usage(QStringLiteral("Neznámý příkaz „%1“.").arg(printableText(command)));
 }
 
 } // namespace

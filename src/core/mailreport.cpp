@@ -1,5 +1,7 @@
 #include "core/mailreport.h"
 
+#include "core/report.h"
+#include "core/reportdecoder.h"
 #include "core/textinput.h"
 
 #include <QBuffer>
@@ -10,12 +12,16 @@
 #include <QSet>
 #include <QStringDecoder>
 
+#include <optional>
+
 namespace MailReport {
 
 namespace {
 
-constexpr int maxLineBytes = 1 << 20;
-constexpr int maxPartDepth = 8;
+// Forwarded mails nest a few levels deep; beyond this a part is reported as not looked at.
+constexpr int maxPartDepth = 16;
+// Of what was not looked at, this many places are named one by one.
+constexpr int namedOmissions = 20;
 
 bool isHexPair(QStringView token)
 {
@@ -97,18 +103,39 @@ private:
     bool upcomingIsBreak = false;
 };
 
+int hexValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return u >= u'A' && u <= u'F' ? u - u'A' + 10 : -1;
+}
+
 // Runs of two-digit groups that begin with the marker 4b. A run ends at a blank line (mail
-// programs re-wrap lines but do not add empty ones) or at a word that is not a group, unless a
-// group follows it: such a word is a group damaged in transit and stays in the block, so that the
-// decoder names it.
+// programs re-wrap lines but do not add empty ones), where its groups make a whole report (the
+// next block may follow at once, even on the same line), or at a word that is not a group, unless
+// a group follows it: such a word is a group damaged in transit and stays in the block, so that
+// the decoder names it.
 QStringList findBlocks(const QString& text, bool blankLineBreaks)
 {
     QStringList blocks;
     QStringList run;
+    ReportDecoder::ReportEnd end;
+    bool damaged = false;
     auto close = [&] {
         if (run.size() >= 2)
             blocks << run.join(QLatin1Char(' '));
         run.clear();
+        end = {};
+        damaged = false;
+    };
+    auto start = [&](QStringView word) {
+        if (word.compare(u"4b", Qt::CaseInsensitive) == 0) {
+            run << word.toString();
+            end.add(0x4b);
+        }
     };
     for (Words w(text, blankLineBreaks); !w.atEnd(); w.next()) {
         if (w.isBreak()) {
@@ -117,33 +144,59 @@ QStringList findBlocks(const QString& text, bool blankLineBreaks)
         }
         const QStringView word = w.word();
         if (run.isEmpty()) {
-            if (word.compare(u"4b", Qt::CaseInsensitive) == 0)
-                run << word.toString();
+            start(word);
         } else if (isHexPair(word)) {
             run << word.toString();
+            if (!damaged && end.add(quint8(hexValue(word[0]) * 16 + hexValue(word[1]))))
+                close();
         } else if (run.size() >= 2 && word.size() <= 8 && isHexPair(w.peek())) {
             run << word.toString();
+            damaged = true;
         } else {
             close();
-            if (word.compare(u"4b", Qt::CaseInsensitive) == 0)
-                run << word.toString();
+            start(word);
         }
     }
     close();
     return blocks;
 }
 
-QString decodeCharset(const QByteArray& bytes, const QByteArray& charset)
+// Text in a mail's charset. UTF-16 and UTF-32 group their bytes: damage there (a half of a
+// character) could stand for other letters, so such a part is not read at all (false).
+bool decodeCharset(QByteArrayView bytes, const QByteArray& charset, QString& text)
 {
     if (!charset.isEmpty()) {
         QStringDecoder decoder(charset.constData());
-        if (decoder.isValid())
-            return decoder.decode(bytes);
+        if (decoder.isValid()) {
+            text = decoder.decode(bytes);
+            if (!charset.toLower().startsWith("utf-16") && !charset.toLower().startsWith("utf-32"))
+                return true;
+            for (qsizetype i = 0; i < text.size(); ++i) {
+                if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                    ++i;
+                else if (text.at(i).isSurrogate())
+                    return false;
+            }
+            return !decoder.hasError();
+        }
     }
-    return QString::fromUtf8(bytes);
+    text = QString::fromUtf8(bytes);
+    return true;
 }
 
-QByteArray decodeQuotedPrintable(const QByteArray& in)
+// Header text as mail programs send it outside encoded words: UTF-8 today, Windows-1250 from
+// older Czech programs.
+QString decodeRawHeader(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder cp1250("windows-1250");
+    return cp1250.isValid() ? cp1250.decode(bytes) : QString::fromLatin1(bytes);
+}
+
+QByteArray decodeQuotedPrintable(QByteArrayView in)
 {
     QByteArray out;
     out.reserve(in.size());
@@ -163,8 +216,8 @@ QByteArray decodeQuotedPrintable(const QByteArray& in)
             i = j;
             continue;
         }
-        if (i + 2 < in.size() && isHexPair(QString::fromLatin1(in.mid(i + 1, 2)))) {
-            out += char(in.mid(i + 1, 2).toInt(nullptr, 16));
+        if (i + 2 < in.size() && hexValue(QLatin1Char(in.at(i + 1))) >= 0 && hexValue(QLatin1Char(in.at(i + 2))) >= 0) {
+            out += char(hexValue(QLatin1Char(in.at(i + 1))) * 16 + hexValue(QLatin1Char(in.at(i + 2))));
             i += 2;
         } else {
             out += c;
@@ -173,16 +226,31 @@ QByteArray decodeQuotedPrintable(const QByteArray& in)
     return out;
 }
 
-// Header words encoded as =?charset?B|Q?text?= (names and subjects with Czech letters).
+// Header words encoded as =?charset?B|Q?text?= (names and subjects with Czech letters), and raw
+// UTF-8 between them. Neighbouring words of one charset are joined before decoding: a mail program
+// may split a letter's bytes between two words.
 QString decodeHeader(const QByteArray& raw)
 {
     static const QRegularExpression word(QStringLiteral("=\\?([^?\\s]+)\\?([bBqQ])\\?([^?\\s]*)\\?=(\\s+(?==\\?))?"));
     const QString text = QString::fromLatin1(raw);
     QString out;
+    QByteArray pending;
+    QByteArray pendingCharset;
+    auto flush = [&] {
+        if (!pending.isEmpty()) {
+            QString decoded;
+            decodeCharset(pending, pendingCharset, decoded);
+            out += decoded;
+        }
+        pending.clear();
+    };
     qsizetype done = 0;
     for (auto it = word.globalMatch(text); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        out += QStringView(text).mid(done, m.capturedStart() - done);
+        if (m.capturedStart() > done) {
+            flush();
+            out += decodeRawHeader(QByteArrayView(raw).sliced(done, m.capturedStart() - done));
+        }
         QByteArray data = m.captured(3).toLatin1();
         if (m.captured(2).compare(QStringLiteral("b"), Qt::CaseInsensitive) == 0) {
             data = QByteArray::fromBase64(data);
@@ -190,13 +258,17 @@ QString decodeHeader(const QByteArray& raw)
             data.replace('_', ' ');
             data = decodeQuotedPrintable(data);
         }
-        QByteArray charset = m.captured(1).toLatin1();
+        QByteArray charset = m.captured(1).toLatin1().toLower();
         if (const qsizetype star = charset.indexOf('*'); star >= 0)
             charset.truncate(star);
-        out += decodeCharset(data, charset);
+        if (charset != pendingCharset)
+            flush();
+        pendingCharset = charset;
+        pending += data;
         done = m.capturedEnd();
     }
-    out += QStringView(text).mid(done);
+    flush();
+    out += decodeRawHeader(QByteArrayView(raw).sliced(done));
     // No line ends or control characters from a header into a label.
     for (QChar& c : out)
         if (c.category() == QChar::Other_Control)
@@ -206,12 +278,12 @@ QString decodeHeader(const QByteArray& raw)
 
 struct Entity {
     QMap<QByteArray, QByteArray> headers; // names in lower case, folded lines joined
-    QByteArray body;
+    QByteArrayView body;                  // within the message, which outlives the entity
     bool hasHeaders = false;
 };
 
 // Splits a message (or a MIME part) into its headers and its body.
-Entity splitEntity(const QByteArray& data)
+Entity splitEntity(QByteArrayView data)
 {
     Entity e;
     qsizetype pos = 0;
@@ -220,14 +292,14 @@ Entity splitEntity(const QByteArray& data)
         qsizetype end = data.indexOf('\n', pos);
         if (end < 0)
             end = data.size();
-        QByteArray line = data.mid(pos, end - pos);
+        QByteArrayView line = data.sliced(pos, end - pos);
         pos = end + 1;
         if (line.endsWith('\r'))
             line.chop(1);
         if (line.isEmpty())
             break;
         if ((line.at(0) == ' ' || line.at(0) == '\t') && !name.isEmpty()) {
-            e.headers[name] += ' ' + line.trimmed();
+            e.headers[name] += ' ' + line.trimmed().toByteArray();
             continue;
         }
         const qsizetype colon = line.indexOf(':');
@@ -235,13 +307,14 @@ Entity splitEntity(const QByteArray& data)
             // Not a header: the part has no headers and all of it is body.
             e.headers.clear();
             e.body = data;
+            e.hasHeaders = false;
             return e;
         }
-        name = line.left(colon).trimmed().toLower();
-        e.headers[name] = line.mid(colon + 1).trimmed();
+        name = line.first(colon).trimmed().toByteArray().toLower();
+        e.headers[name] = line.sliced(colon + 1).trimmed().toByteArray();
         e.hasHeaders = true;
     }
-    e.body = pos < data.size() ? data.mid(pos) : QByteArray();
+    e.body = pos < data.size() ? data.sliced(pos) : QByteArrayView();
     return e;
 }
 
@@ -274,72 +347,120 @@ QString htmlToText(QString html)
     return html;
 }
 
-// The texts of a message worth searching: every text part (and a .txt attachment), decoded.
-void collectTexts(const Entity& e, int depth, QList<QPair<QString, bool>>& texts)
+// The texts of a message worth searching, decoded, and what of it could not be read.
+struct Texts {
+    QList<QPair<QString, bool>> texts; // the text and whether it is plain (not HTML)
+    bool tooDeep = false;
+    bool damaged = false;
+    bool withoutBoundary = false;
+};
+
+bool isMultipartWith(QByteArrayView part, const QByteArray& boundary)
+{
+    QMap<QByteArray, QByteArray> params;
+    const Entity e = splitEntity(part);
+    return headerParameters(e.headers.value("content-type"), params).startsWith("multipart/") &&
+           params.value("boundary") == boundary;
+}
+
+// Every text part (and a .txt attachment) of an entity.
+void collectTexts(const Entity& e, int depth, Texts& found)
 {
     QMap<QByteArray, QByteArray> params;
     const QByteArray type = headerParameters(e.headers.value("content-type", "text/plain"), params);
     QMap<QByteArray, QByteArray> dispositionParams;
     headerParameters(e.headers.value("content-disposition"), dispositionParams);
     const QByteArray fileName = dispositionParams.value("filename", params.value("name")).toLower();
+    const bool container = type.startsWith("multipart/") || type == "message/rfc822" || fileName.endsWith(".eml");
+    if (container && depth >= maxPartDepth) {
+        found.tooDeep = true;
+        return;
+    }
 
-    if (type.startsWith("multipart/") && depth < maxPartDepth) {
+    if (type.startsWith("multipart/")) {
         const QByteArray boundary = params.value("boundary");
-        if (boundary.isEmpty())
+        if (boundary.isEmpty()) {
+            found.withoutBoundary = true;
             return;
+        }
+        // A delimiter is a whole line ("--boundary", blanks may follow), never the start of a text
+        // line. A part that is itself a multipart with the same boundary (which mail programs
+        // should never write) owns the delimiters up to its own closing one.
         const QByteArray delimiter = "--" + boundary;
+        const QByteArray closing = delimiter + "--";
+        const QByteArrayView body = e.body;
         qsizetype pos = 0;
         qsizetype partStart = -1;
-        while (pos <= e.body.size()) {
-            qsizetype end = e.body.indexOf('\n', pos);
+        int nested = 0;
+        while (pos < body.size()) {
+            qsizetype end = body.indexOf('\n', pos);
             if (end < 0)
-                end = e.body.size();
-            QByteArray line = e.body.mid(pos, end - pos);
-            if (line.endsWith('\r'))
+                end = body.size();
+            const qsizetype next = qMin(end + 1, body.size());
+            QByteArrayView line = body.sliced(pos, end - pos);
+            while (!line.isEmpty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
                 line.chop(1);
-            if (line.startsWith(delimiter)) {
-                if (partStart >= 0)
-                    collectTexts(splitEntity(e.body.mid(partStart, pos - partStart)), depth + 1, texts);
-                if (line.startsWith(delimiter + "--"))
-                    return;
-                partStart = end + 1;
+            const bool opens = line == delimiter;
+            const bool closes = line == closing;
+            if (opens || closes) {
+                if (nested > 0) {
+                    nested += closes ? -1 : isMultipartWith(body.sliced(next), boundary) ? 1 : 0;
+                } else {
+                    if (partStart >= 0)
+                        collectTexts(splitEntity(body.sliced(partStart, pos - partStart)), depth + 1, found);
+                    if (closes)
+                        return;
+                    partStart = next;
+                    nested = isMultipartWith(body.sliced(next), boundary) ? 1 : 0;
+                }
             }
             pos = end + 1;
         }
-        if (partStart >= 0 && partStart < e.body.size())
-            collectTexts(splitEntity(e.body.mid(partStart)), depth + 1, texts);
+        if (partStart >= 0 && partStart < body.size())
+            collectTexts(splitEntity(body.sliced(partStart)), depth + 1, found);
         return;
     }
-    if (type == "message/rfc822" && depth < maxPartDepth) {
-        collectTexts(splitEntity(e.body), depth + 1, texts);
+    if (type == "message/rfc822") {
+        collectTexts(splitEntity(e.body), depth + 1, found);
         return;
     }
     if (!type.startsWith("text/") && !fileName.endsWith(".txt") && !fileName.endsWith(".eml"))
         return;
     const QByteArray encoding = e.headers.value("content-transfer-encoding").trimmed().toLower();
-    QByteArray bytes = e.body;
+    QByteArray bytes;
     if (encoding == "base64")
-        bytes = QByteArray::fromBase64(bytes);
+        bytes = QByteArray::fromBase64(e.body.toByteArray());
     else if (encoding == "quoted-printable")
-        bytes = decodeQuotedPrintable(bytes);
-    if (fileName.endsWith(".eml") && depth < maxPartDepth) {
-        collectTexts(splitEntity(bytes), depth + 1, texts);
+        bytes = decodeQuotedPrintable(e.body);
+    else
+        bytes = e.body.toByteArray();
+    if (fileName.endsWith(".eml")) {
+        collectTexts(splitEntity(bytes), depth + 1, found);
         return;
     }
-    const QString text = decodeCharset(bytes, params.value("charset"));
+    QString text;
+    if (!decodeCharset(bytes, params.value("charset"), text)) {
+        found.damaged = true;
+        return;
+    }
     if (type == "text/html")
-        texts.append({htmlToText(text), false});
+        found.texts.append({htmlToText(text), false});
     else
-        texts.append({text, true});
+        found.texts.append({text, true});
+}
+
+bool looksLikeHeaderLine(QByteArrayView line)
+{
+    static const QRegularExpression header(QStringLiteral("^[!-9;-~]+:"));
+    return header.match(QString::fromLatin1(line.first(qMin<qsizetype>(line.size(), 200)))).hasMatch();
 }
 
 bool looksLikeMailHeaders(const QByteArray& start)
 {
-    static const QRegularExpression header(QStringLiteral("^[!-9;-~]+:"));
     static const QSet<QByteArray> mailNames = {"from",     "to",          "subject",    "date",         "mime-version",
                                                "received", "return-path", "message-id", "delivered-to", "content-type"};
     const QList<QByteArray> lines = start.left(65536).split('\n');
-    if (lines.isEmpty() || !header.match(QString::fromLatin1(lines.first())).hasMatch())
+    if (lines.isEmpty() || !looksLikeHeaderLine(lines.first()))
         return false;
     int known = 0;
     for (const QByteArray& line : lines) {
@@ -353,14 +474,27 @@ bool looksLikeMailHeaders(const QByteArray& start)
     return known >= 2;
 }
 
+// The line that starts a message in a mailbox: "From sender date", as mail programs write it
+// ("From novak@skola.cz Thu May  2 11:00:00 2024"), or a "From " line that headers follow. A line
+// of a letter that begins with "From " and was not escaped to ">From " is neither.
+bool startsMessage(const QByteArray& line, const QByteArray& next)
+{
+    static const QRegularExpression dated(
+        QStringLiteral("^From \\S+ +\\S+ +\\S+ +\\d{1,2} +\\d{1,2}:\\d{2}(:\\d{2})? +(\\S+ +)?\\d{4}( +\\S+)?\\s*$"));
+    return line.startsWith("From ") &&
+           (dated.match(QString::fromLatin1(line.left(200))).hasMatch() || looksLikeHeaderLine(next));
+}
+
 class Extractor {
 public:
-    explicit Extractor(const std::atomic<bool>* cancel, bool fromUtf16 = false) : cancel(cancel), fromUtf16(fromUtf16)
+    Extractor(const std::atomic<bool>* cancel, const BlockSink& sink, bool fromUtf16 = false)
+        : cancel(cancel), sink(sink), fromUtf16(fromUtf16)
     {
     }
 
-    Result run(QIODevice& input)
+    Result run(QIODevice& device)
     {
+        TextInput::LineReader input(device);
         QByteArray start = input.peek(65536);
         if (start.startsWith("\xEF\xBB\xBF")) {
             input.read(3);
@@ -373,74 +507,121 @@ public:
                                             "obrázek, dokument nebo archiv?).");
             return result;
         }
-        if (start.startsWith("From "))
+        const QList<QByteArray> firstLines = start.left(4096).split('\n');
+        if (startsMessage(firstLines.value(0), firstLines.value(1)))
             readMailbox(input);
+        else if (looksLikeMailHeaders(start))
+            readSingleMail(input);
         else
-            readSingle(input, looksLikeMailHeaders(start));
+            readText(input);
+        if (input.failed())
+            omit(QStringLiteral("čtení skončilo chybou, zbytek vstupu jsem neprohlédl"));
+        release(false);
         if (cancelled()) {
             result.problem = QStringLiteral("Čtení souboru bylo přerušeno.");
             result.blocks.clear();
         }
+        finishRemark();
         return result;
     }
 
 private:
     bool cancelled() const { return cancel && cancel->load(std::memory_order_relaxed); }
 
+    // Past the largest file taken, a pipe is read no further.
+    bool beyondLimit(const TextInput::LineReader& input)
+    {
+        if (input.consumed() <= maxFileBytes)
+            return false;
+        omit(QStringLiteral("vstup je delší než %1 MB, zbytek jsem nečetl").arg(maxFileBytes >> 20));
+        return true;
+    }
+
     // A text that Notepad saved as "Unicode": read again as UTF-8. Such a file holds a block or
     // a message, not a mailbox, so it is taken whole or not at all.
-    Result readUtf16(QIODevice& input)
+    Result readUtf16(TextInput::LineReader& input)
     {
-        QByteArray content = input.read(2 * maxMessageBytes);
+        const qint64 largest = 2 * TextInput::maxTextBytes;
+        QByteArray content = input.read(largest);
         if (!input.atEnd()) {
             result.problem = QStringLiteral("Soubor je v kódování UTF-16 a je větší než %1 MB; uložte ho jako text "
                                             "UTF-8.")
-                                 .arg(2 * maxMessageBytes >> 20);
+                                 .arg(largest >> 20);
             return result;
         }
         if (!TextInput::toUtf8(content, QStringLiteral("Soubor"), result.problem))
             return result;
         QBuffer converted(&content);
         converted.open(QIODevice::ReadOnly);
-        return Extractor(cancel, true).run(converted);
+        return Extractor(cancel, sink, true).run(converted);
     }
 
-    void readSingle(QIODevice& input, bool mail)
+    void readSingleMail(TextInput::LineReader& input)
     {
-        QByteArray content = input.read(maxMessageBytes);
-        if (!input.atEnd())
-            truncatedMessages = 1;
+        const QByteArray content = input.read(maxMessageBytes);
+        const bool cut = !input.atEnd();
         result.messages = 1;
-        if (mail) {
-            takeMessage(content, QString());
-            if (result.blocks.isEmpty())
-                result.problem = QStringLiteral("Zpráva neobsahuje blok s výsledky (řádky dvojic číslic, které "
-                                                "začínají skupinou „4b“).");
-        } else {
-            const QStringList blocks = findBlocks(QString::fromUtf8(content), true);
-            for (qsizetype i = 0; i < blocks.size(); ++i)
-                add({blocks.size() > 1 ? QStringLiteral("blok %1").arg(i + 1) : QStringLiteral("blok"), blocks[i]});
-            if (blocks.isEmpty()) {
-                result.messagesWithoutBlock = 1;
-                result.problem = QStringLiteral("V souboru není blok s výsledky (řádky dvojic číslic, které začínají "
-                                                "skupinou „4b“); není to e-mail ani text od žáka.");
+        takeMessage(content, QString(), cut);
+        if (result.blockCount == 0 && result.problem.isEmpty())
+            result.problem =
+                cut ? QStringLiteral("Zpráva je delší než %1 MB; v její prohlédnuté části není blok s výsledky.")
+                          .arg(maxMessageBytes >> 20)
+                : result.incomplete
+                    ? QStringLiteral("V prohlédnutých částech zprávy není blok s výsledky.")
+                    : QStringLiteral("Zpráva neobsahuje blok s výsledky (řádky dvojic číslic, které začínají "
+                                     "skupinou „4b“).");
+    }
+
+    // A plain text, paragraph by paragraph: a block never spans a blank line.
+    void readText(TextInput::LineReader& input)
+    {
+        result.messages = 1;
+        QByteArray paragraph;
+        bool cut = false;
+        QByteArray line;
+        auto take = [&] {
+            for (const QString& block : findBlocks(QString::fromUtf8(paragraph), true))
+                add({QStringLiteral("blok %1").arg(result.blockCount + (held ? 2 : 1)), block}, true);
+            paragraph.clear();
+        };
+        while (!cancelled() && !beyondLimit(input) && input.readLine(line)) {
+            if (line.trimmed().isEmpty()) {
+                take();
+                cut = false;
+            } else if (paragraph.size() + line.size() <= maxMessageBytes && !cut) {
+                paragraph += line;
+            } else if (!cut) {
+                cut = true;
+                omit(QStringLiteral("text bez prázdného řádku delší než %1 MB (po %2. bajtu), prohlédnut jen jeho "
+                                    "začátek")
+                         .arg(maxMessageBytes >> 20)
+                         .arg(input.consumed() - line.size()));
             }
         }
-        finishRemark();
+        take();
+        if (result.blockCount == 0 && !held) {
+            result.messagesWithoutBlock = result.incomplete ? 0 : 1;
+            result.problem = result.incomplete
+                                 ? QStringLiteral("V prohlédnuté části souboru není blok s výsledky.")
+                                 : QStringLiteral("V souboru není blok s výsledky (řádky dvojic číslic, které "
+                                                  "začínají skupinou „4b“); není to e-mail ani text od žáka.");
+        }
     }
 
-    void readMailbox(QIODevice& input)
+    void readMailbox(TextInput::LineReader& input)
     {
         static const QRegularExpression quotedFrom(QStringLiteral("^>+From "));
         QByteArray message;
         bool previousBlank = true;
         bool tooLong = false;
         bool any = false;
-        while (!input.atEnd() && !cancelled()) {
-            QByteArray line = input.readLine(maxLineBytes);
-            if (line.isEmpty() && !input.atEnd())
-                break;
-            if (line.startsWith("From ") && previousBlank) {
+        QByteArray line;
+        QByteArray next;
+        bool haveNext = input.readLine(next);
+        while (haveNext && !cancelled() && !beyondLimit(input)) {
+            line = std::move(next);
+            haveNext = input.readLine(next);
+            if (previousBlank && line.startsWith("From ") && startsMessage(line, haveNext ? next : QByteArray())) {
                 if (any)
                     takeMailboxMessage(message, tooLong);
                 message.clear();
@@ -459,36 +640,31 @@ private:
         }
         if (any)
             takeMailboxMessage(message, tooLong);
-        if (result.blocks.isEmpty() && result.problem.isEmpty())
-            result.problem = QStringLiteral("Ve schránce (zpráv: %1) není žádný blok s výsledky.").arg(result.messages);
-        finishRemark();
+        if (result.blockCount == 0 && !held && result.problem.isEmpty())
+            result.problem = QStringLiteral("Ve schránce (zpráv: %1) není %2žádný blok s výsledky.")
+                                 .arg(result.messages)
+                                 .arg(result.incomplete ? QStringLiteral("v prohlédnutých částech ") : QString());
     }
 
     void takeMailboxMessage(const QByteArray& message, bool tooLong)
     {
         ++result.messages;
-        if (tooLong)
-            ++truncatedMessages;
-        takeMessage(message, QStringLiteral("zpráva %1").arg(result.messages));
+        takeMessage(message, QStringLiteral("zpráva %1").arg(result.messages), tooLong);
     }
 
-    void takeMessage(const QByteArray& message, const QString& number)
+    void takeMessage(const QByteArray& message, const QString& number, bool cut)
     {
         const Entity e = splitEntity(message);
-        QList<QPair<QString, bool>> texts;
-        collectTexts(e, 0, texts);
+        Texts found;
+        collectTexts(e, 0, found);
         QStringList blocks;
         QSet<QString> seen;
-        for (const auto& [text, plain] : texts)
+        for (const auto& [text, plain] : found.texts)
             for (const QString& block : findBlocks(text, plain))
                 if (!seen.contains(block.toLower())) {
                     seen.insert(block.toLower());
                     blocks << block;
                 }
-        if (blocks.isEmpty()) {
-            ++result.messagesWithoutBlock;
-            return;
-        }
         QString label = number.isEmpty() ? QStringLiteral("zpráva") : number;
         const QString from = decodeHeader(e.headers.value("from")).left(80);
         const QString subject = decodeHeader(e.headers.value("subject")).left(80);
@@ -496,42 +672,81 @@ private:
             label += QStringLiteral(" od ") + from;
         if (!subject.isEmpty())
             label += QStringLiteral(", předmět „%1“").arg(subject);
+        if (cut)
+            omit(label + QStringLiteral(": delší než %1 MB, prohlédnut jen začátek").arg(maxMessageBytes >> 20));
+        if (found.tooDeep)
+            omit(label + QStringLiteral(": části vnořené hlouběji než %1 úrovní jsem neprohlédl").arg(maxPartDepth));
+        if (found.damaged)
+            omit(label + QStringLiteral(": část v kódování UTF-16 je poškozená, neprohlédl jsem ji"));
+        if (found.withoutBoundary)
+            omit(label + QStringLiteral(": část z více částí bez udané hranice (boundary) jsem neprohlédl"));
+        if (blocks.isEmpty()) {
+            if (!cut && !found.tooDeep && !found.damaged && !found.withoutBoundary)
+                ++result.messagesWithoutBlock;
+            return;
+        }
         for (qsizetype i = 0; i < blocks.size(); ++i)
-            add({blocks.size() > 1 ? label + QStringLiteral(", blok %1").arg(i + 1) : label, blocks[i]});
+            add({blocks.size() > 1 ? label + QStringLiteral(", blok %1").arg(i + 1) : label, blocks[i]}, false);
     }
 
-    void add(const Block& block)
+    // A block of a plain text is held back until the next one comes: the only block of a file is
+    // called just "blok".
+    void add(const Block& block, bool plain)
     {
-        if (result.blocks.size() < maxBlocks)
-            result.blocks << block;
+        release(true);
+        if (plain)
+            held = block;
         else
-            tooManyBlocks = true;
+            hand(block);
+    }
+
+    void release(bool more)
+    {
+        if (!held)
+            return;
+        if (!more && result.blockCount == 0)
+            held->label = QStringLiteral("blok");
+        hand(*held);
+        held.reset();
+    }
+
+    void hand(const Block& block)
+    {
+        ++result.blockCount;
+        if (sink)
+            sink(block);
+        else
+            result.blocks << block;
+    }
+
+    void omit(const QString& what)
+    {
+        result.incomplete = true;
+        if (++omissions <= namedOmissions)
+            omitted << what;
     }
 
     void finishRemark()
     {
-        QStringList remarks;
-        if (truncatedMessages > 0)
-            remarks << QStringLiteral("zpráv delších než %1 MB: %2, z nich prohlédnut jen začátek")
-                           .arg(maxMessageBytes >> 20)
-                           .arg(truncatedMessages);
-        if (tooManyBlocks)
-            remarks << QStringLiteral("bloků je víc než %1, další jsem vynechal").arg(maxBlocks);
-        result.remark = remarks.join(QStringLiteral("; "));
+        if (omissions > namedOmissions)
+            omitted << QStringLiteral("a další (celkem %1)").arg(omissions);
+        result.remark = omitted.join(QStringLiteral("; "));
     }
 
     const std::atomic<bool>* cancel;
+    const BlockSink& sink;
     const bool fromUtf16;
     Result result;
-    int truncatedMessages = 0;
-    bool tooManyBlocks = false;
+    std::optional<Block> held;
+    QStringList omitted;
+    int omissions = 0;
 };
 
 } // namespace
 
-Result extract(QIODevice& input, const std::atomic<bool>* cancel)
+Result extract(QIODevice& input, const std::atomic<bool>* cancel, const BlockSink& sink)
 {
-    return Extractor(cancel).run(input);
+    return Extractor(cancel, sink).run(input);
 }
 
 Result extract(const QByteArray& content)
@@ -542,12 +757,12 @@ Result extract(const QByteArray& content)
     return extract(buffer);
 }
 
-Result extractFile(const QString& path, const std::atomic<bool>* cancel)
+Result extractFile(const QString& path, const std::atomic<bool>* cancel, const BlockSink& sink)
 {
     Result result;
     const QFileInfo info(path);
     if (info.isDir()) {
-        result.problem = QStringLiteral("„%1“ je složka, ne soubor.").arg(info.fileName());
+        result.problem = QStringLiteral("„%1“ je složka, ne soubor.").arg(printableText(info.fileName()));
         return result;
     }
     if (info.size() > maxFileBytes) {
@@ -562,7 +777,7 @@ Result extractFile(const QString& path, const std::atomic<bool>* cancel)
         result.problem = QStringLiteral("Soubor nelze otevřít: %1").arg(file.errorString());
         return result;
     }
-    return extract(file, cancel);
+    return extract(file, cancel, sink);
 }
 
 } // namespace MailReport

@@ -185,14 +185,30 @@ QString printableText(const QString& text)
 {
     QString shown;
     shown.reserve(text.size());
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
         const char16_t u = c.unicode();
-        if (u < 0x20 || u == 0x7f || (u >= 0x80 && u <= 0x9f))
+        const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        if (u < 0x20 || u == 0x7f || (u >= 0x80 && u <= 0x9f)) {
             shown += QStringLiteral("\\x%1").arg(uint(u), 2, 16, QLatin1Char('0'));
-        else if (u == u'\\')
+        } else if (u == u'\\') {
             shown += QStringLiteral("\\\\");
-        else
+        } else if (pair) {
+            const char32_t code = QChar::surrogateToUcs4(c, text.at(i + 1));
+            // Format characters beyond the first plane (language tags) hide text too.
+            if (QChar::category(code) == QChar::Other_Format)
+                shown += QStringLiteral("\\U%1").arg(uint(code), 8, 16, QLatin1Char('0'));
+            else
+                shown += QStringView(text).mid(i, 2);
+            ++i;
+        } else if (c.isSurrogate() || c.category() == QChar::Other_Format || c.category() == QChar::Separator_Line ||
+                   c.category() == QChar::Separator_Paragraph) {
+            // Direction marks and overrides (U+202E turns the rest of a line around), invisible
+            // characters and line separators, and a half of a character that lost its other half.
+            shown += QStringLiteral("\\u%1").arg(uint(u), 4, 16, QLatin1Char('0'));
+        } else {
             shown += c;
+        }
     }
     return shown;
 }

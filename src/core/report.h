@@ -42,8 +42,9 @@ struct ReportReading {
 // name or class longer than the sign-in form takes, a NUL character.
 ReportReading readReport(const QString& text, const QDate& today = QDate::currentDate());
 
-// The text with every control character shown as \xHH (and "\" as "\\"), safe to write to a
-// terminal.
+// The text with every control character shown as \xHH (and "\" as "\\"), direction marks,
+// invisible format characters, line separators and broken surrogates as \uHHHH: safe to write to a
+// terminal, and read in the order it stands.
 QString printableText(const QString& text);
 
 // Day counts since 30 Dec 1899, the time of day as the fraction. A value that is

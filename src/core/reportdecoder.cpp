@@ -92,4 +92,29 @@ Result decodeBlock(const QString& block)
     return r;
 }
 
+bool ReportEnd::add(quint8 group)
+{
+    if (hopeless)
+        return false;
+    const qsizetype k = groups++;
+    if (k == 0) {
+        hopeless = group != CipherKey::marker;
+        return false;
+    }
+    if (k == 1) {
+        salt = group;
+        return false;
+    }
+    const char code = char(group ^ CipherKey::bytes[std::size_t((k - 2) % 32)] ^ salt);
+    codes += code;
+    // A report is a few hundred characters; the name and the class are short.
+    hopeless = codes.size() > 4096;
+    if (code != '\n' || !codes.endsWith("\r\n"))
+        return false;
+    ++lines;
+    // Six lines without a finished example, ten with; anything longer is no report.
+    hopeless = lines >= 10;
+    return (lines == 6 || lines == 10) && readReport(Cp1250::decode(codes)).ok;
+}
+
 } // namespace ReportDecoder

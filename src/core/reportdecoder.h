@@ -27,4 +27,19 @@ struct Result {
 // block (see readReport).
 Result decodeBlock(const QString& block);
 
+// Follows the groups of a block one by one and tells when they hold a whole report: a complete
+// report ends its block, also when the next block follows on the same line.
+class ReportEnd {
+public:
+    // The next group's value; true when the groups so far make a whole, self-consistent report.
+    bool add(quint8 group);
+
+private:
+    qsizetype groups = 0;
+    quint8 salt = 0;
+    int lines = 0;
+    bool hopeless = false;
+    QByteArray codes;
+};
+
 } // namespace ReportDecoder

@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class DatabaseConnection;
 
-// Recording a run that a pupil e-mailed: the block is decoded, its report checked, and the run
-// added to Prehled (Prihlasenjako "e-mail") together with the block's fingerprint, in one
-// transaction, so that the same block is never recorded twice.
+// Recording runs that pupils e-mailed: each block is decoded, its report checked, and the run added
+// to Prehled (Prihlasenjako "e-mail") together with the report's fingerprint, all or nothing per
+// block, so that the same run is never recorded twice: not when its block comes again, not when
+// the same report was encoded once more with another salt, not when another import of it runs at
+// the same time.
 struct ImportOutcome {
     enum class Kind { Imported, AlreadyImported, Refused };
 
@@ -25,5 +29,8 @@ struct ImportOutcome {
     QDateTime to;
 };
 
-// `connection` must be open.
+// Blocks of runs in a transaction for every few hundred blocks, with a savepoint for each block: a
+// block the database refuses is left out alone. One outcome per block, in the order given; the
+// teacher's tool and the teacher's window both import through here. `connection` must be open.
+QList<ImportOutcome> importReports(DatabaseConnection& connection, const QStringList& blockTexts);
 ImportOutcome importReport(DatabaseConnection& connection, const QString& blockText);

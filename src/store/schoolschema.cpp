@@ -100,23 +100,33 @@ bool rememberStoredRun(DatabaseConnection& connection, const QString& fingerprin
     return connection.exec(insert);
 }
 
+bool prepareAppendRun(DatabaseConnection& connection, QSqlQuery& insert)
+{
+    return connection.prepare(
+        insert, QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
+                               "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+}
+
+bool appendRun(DatabaseConnection& connection, QSqlQuery& insert, const PrehledRow& row)
+{
+    insert.bindValue(0, row.surname);
+    insert.bindValue(1, row.className);
+    insert.bindValue(2, row.right);
+    insert.bindValue(3, row.wrong);
+    insert.bindValue(4, connection.timeValue(row.start));
+    insert.bindValue(5, connection.timeValue(row.end));
+    insert.bindValue(6, connection.dateValue(row.date));
+    insert.bindValue(7, row.signedInAs);
+    insert.bindValue(8, complexNumbersTest);
+    return connection.exec(insert);
+}
+
 bool appendRun(DatabaseConnection& connection, const PrehledRow& row)
 {
     QSqlQuery insert(connection.database());
-    connection.prepare(insert,
-                       QStringLiteral("INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", "
-                                      "\"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\") "
-                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    insert.addBindValue(row.surname);
-    insert.addBindValue(row.className);
-    insert.addBindValue(row.right);
-    insert.addBindValue(row.wrong);
-    insert.addBindValue(connection.timeValue(row.start));
-    insert.addBindValue(connection.timeValue(row.end));
-    insert.addBindValue(connection.dateValue(row.date));
-    insert.addBindValue(row.signedInAs);
-    insert.addBindValue(complexNumbersTest);
-    return connection.exec(insert);
+    prepareAppendRun(connection, insert);
+    return appendRun(connection, insert, row);
 }
 
 bool ensureImportTable(DatabaseConnection& connection)

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 class DatabaseConnection;
+class QSqlQuery;
 
 // One run as a row of Prehled, the table that every program of the family appends to.
 struct PrehledRow {
@@ -37,6 +38,9 @@ bool create(DatabaseConnection& connection, bool withTotalsIndex = true);
 
 // Appends one run of this program to Prehled, inside the caller's transaction.
 bool appendRun(DatabaseConnection& connection, const PrehledRow& row);
+// The same with a statement prepared once for many runs.
+bool prepareAppendRun(DatabaseConnection& connection, QSqlQuery& insert);
+bool appendRun(DatabaseConnection& connection, QSqlQuery& prepared, const PrehledRow& row);
 
 // Looks for a run's fingerprint in ZapsaneBehy. `kept` tells whether the database keeps fingerprints
 // (false without the table or without the right to read it: an older database), `found` whether this

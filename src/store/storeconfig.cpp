@@ -1,6 +1,7 @@
 #include "store/storeconfig.h"
 
 #include "core/procedury_a_fce.h"
+#include "core/report.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +29,18 @@ QString withoutTrailingComment(const QString& text)
     return text;
 }
 
+// Names of sections and keys are plain words. A line that only looks like "key = value" (a forgotten
+// "=", whose place an "=" further on takes) is never repeated: it may hold a password.
+bool isName(const QString& name)
+{
+    if (name.isEmpty() || name.size() > 64)
+        return false;
+    for (const QChar c : name)
+        if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != u'_' && c != u'-' && c != u'.')
+            return false;
+    return true;
+}
+
 // The file as people write it by hand: UTF-8 (a byte-order mark allowed, UTF-16 with its mark too),
 // Windows or Unix line ends, blanks around "=", comment lines starting with "#" or ";", a value in
 // double quotes. Keys are "section/key"; on a problem `problem` says what and where, in Czech.
@@ -40,7 +53,12 @@ QMap<QString, QString> readIni(const QByteArray& bytes, QString& problem)
         problem = QStringLiteral("soubor není v kódování UTF-8; uložte jej v editoru jako UTF-8.");
         return values;
     }
-    const QString form = QStringLiteral("; očekává se oddíl [database] a řádky klíč = hodnota.");
+    auto malformed = [&problem](qsizetype number, const QString& shape) {
+        problem = QStringLiteral("řádek %1 nemá tvar %2; očekává se oddíl [database] a pod ním řádek například "
+                                 "path = /srv/kvizmat/skola.db.")
+                      .arg(QString::number(number), shape);
+        return QMap<QString, QString>();
+    };
     QString section;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (qsizetype number = 1; number <= lines.size(); ++number) {
@@ -49,20 +67,16 @@ QMap<QString, QString> readIni(const QByteArray& bytes, QString& problem)
             continue;
         if (line.startsWith(QLatin1Char('['))) {
             const QString header = withoutTrailingComment(line);
-            if (!header.endsWith(QLatin1Char(']'))) {
-                problem = QStringLiteral("řádek %1 nemá tvar INI%2").arg(QString::number(number), form);
-                return {};
-            }
             section = header.mid(1, header.size() - 2).trimmed();
+            if (!header.endsWith(QLatin1Char(']')) || !isName(section))
+                return malformed(number, QStringLiteral("[oddíl]"));
             continue;
         }
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         const QString key = line.left(equals).trimmed();
         QString value = line.mid(equals + 1).trimmed();
-        if (equals < 0 || key.isEmpty()) {
-            problem = QStringLiteral("řádek %1 nemá tvar INI%2").arg(QString::number(number), form);
-            return {};
-        }
+        if (equals < 0 || !isName(key))
+            return malformed(number, QStringLiteral("klíč = hodnota"));
         if (value.startsWith(QLatin1Char('"'))) {
             const qsizetype close = value.indexOf(QLatin1Char('"'), 1);
             const QString rest = close < 0 ? QString() : value.mid(close + 1).trimmed();
@@ -97,8 +111,8 @@ bool StoreConfig::isAddress(const QString& text)
 QString StoreConfig::describe() const
 {
     if (isPostgres())
-        return QStringLiteral("%1 na serveru %2:%3").arg(databaseName, host).arg(port);
-    return sqlitePath;
+        return QStringLiteral("%1 na serveru %2:%3").arg(printableText(databaseName), printableText(host)).arg(port);
+    return printableText(sqlitePath);
 }
 
 StoreConfig StoreConfig::load()
@@ -117,7 +131,8 @@ StoreConfig StoreConfig::fromFile(const QString& file)
     StoreConfig config;
     config.sourceFile = file;
     auto broken = [&config, &file](const QString& what) {
-        config.problem = QStringLiteral("Konfigurační soubor „%1“: %2").arg(QDir::toNativeSeparators(file), what);
+        config.problem =
+            QStringLiteral("Konfigurační soubor „%1“: %2").arg(printableText(QDir::toNativeSeparators(file)), what);
         return config;
     };
 
@@ -214,17 +229,24 @@ StoreConfig StoreConfig::fromUrl(const QString& url, QString* reason)
     if (path.isEmpty() || path.contains(QLatin1Char('/')))
         return malformed(QStringLiteral("za adresou serveru musí stát „/“ a jméno databáze."));
     config.databaseName = path;
+    // Such a name or user exists nowhere, and every message about the server would carry it.
+    for (QString part : {config.host, config.user, config.databaseName})
+        if (part.remove(QLatin1Char('\\')); printableText(part) != part)
+            return malformed(QStringLiteral("jméno serveru, uživatele nebo databáze obsahuje řídicí nebo neviditelný "
+                                            "znak (například %1B)."));
     if (parsed.hasFragment())
         return malformed(QStringLiteral("adresa nesmí obsahovat „#“ (zvláštní znaky hesla zapište jako %XX)."));
     const QUrlQuery query(parsed);
     for (const auto& [name, value] : query.queryItems(QUrl::FullyDecoded)) {
         if (name != QStringLiteral("sslmode"))
-            return malformed(QStringLiteral("neznámý parametr adresy „%1“ (povolen je jen sslmode).").arg(name));
+            return malformed(QStringLiteral("neznámý parametr adresy „%1“ (povolen je jen sslmode).")
+                                 .arg(printableText(name.left(40))));
         static const QStringList modes = {QStringLiteral("disable"),   QStringLiteral("allow"),
                                           QStringLiteral("prefer"),    QStringLiteral("require"),
                                           QStringLiteral("verify-ca"), QStringLiteral("verify-full")};
         if (!modes.contains(value))
-            return malformed(QStringLiteral("neplatná hodnota sslmode „%1“.").arg(value));
+            return malformed(
+                QStringLiteral("neplatná hodnota sslmode; povolené jsou %1.").arg(modes.join(QStringLiteral(", "))));
         config.sslMode = value;
     }
     return config;

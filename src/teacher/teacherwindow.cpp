@@ -1,5 +1,6 @@
 #include "teacher/teacherwindow.h"
 
+#include "core/report.h"
 #include "core/textinput.h"
 #include "store/databaseconnection.h"
 #include "store/pupilimport.h"
@@ -499,13 +500,19 @@ void TeacherWindow::fileRead()
     } else {
         DatabaseConnection connection(config);
         const bool open = connection.open();
-        for (const MailReport::Block& block : result.blocks) {
+        QStringList texts;
+        for (const MailReport::Block& block : result.blocks)
+            texts << block.text;
+        const QList<ImportOutcome> outcomes = open ? importReports(connection, texts) : QList<ImportOutcome>();
+        for (qsizetype i = 0; i < result.blocks.size(); ++i) {
+            // A sender's name may hold direction marks that would turn the line around.
+            const QString label = printableText(result.blocks.at(i).label);
             if (!open) {
-                addLogLine(file, block.label, QStringLiteral("nezapsáno: %1").arg(connection.failure()),
+                addLogLine(file, label, QStringLiteral("nezapsáno: %1").arg(connection.failure()),
                            int(ImportOutcome::Kind::Refused));
                 continue;
             }
-            const ImportOutcome o = importReport(connection, block.text);
+            const ImportOutcome& o = outcomes.at(i);
             const QString who = QStringLiteral("%1, třída %2, dobře %3, špatně %4")
                                     .arg(o.pupil, shownClass(o.className))
                                     .arg(o.right)
@@ -525,7 +532,7 @@ void TeacherWindow::fileRead()
                 text = (o.databaseFailure ? QStringLiteral("nezapsáno: ") : QStringLiteral("odmítnuto: ")) + o.reason;
                 break;
             }
-            addLogLine(file, block.label, text, int(o.kind));
+            addLogLine(file, label, text, int(o.kind));
         }
         if (result.messages > 1 && result.messagesWithoutBlock > 0)
             addLogLine(file, QString(),
@@ -535,7 +542,7 @@ void TeacherWindow::fileRead()
                        -1);
     }
     if (!result.remark.isEmpty())
-        addLogLine(file, QString(), QStringLiteral("poznámka: %1").arg(result.remark), -1);
+        addLogLine(file, QString(), QStringLiteral("neprohlédnuto: %1").arg(printableText(result.remark)), -1);
     setStatus(QStringLiteral("Přečteno „%1“.").arg(file), false);
     startNextFile();
 }

@@ -89,9 +89,51 @@ private slots:
             {"Novák", "Novák", "!"}, "zpráva 1 od novak@skola.cz, předmět „1“", 1);
         // A big mailbox is read within the message limit: only the start of an oversized message counts.
         row("large mailbox",
-            message("a@b", "priloha", novak + "\n\n" + QByteArray(1000, 'x').append('\n').repeated(6000)) +
+            message("a@b", "priloha", novak + "\n\n" + QByteArray(1000, 'x').append('\n').repeated(34000)) +
                 message("c@d", "2", dvorak),
-            {"Novák", "Dvořák"}, "zpráva 1 od a@b, předmět „priloha“", 0, "jen začátek");
+            {"Novák", "Dvořák"}, "zpráva 1 od a@b, předmět „priloha“", 0, "zpráva 1 od a@b, předmět „priloha“: delší");
+        row("two blocks without a blank line, and on one line",
+            novak + "\r\n" + dvorak + "\r\n\r\n" + novak.simplified() + " " + dvorak.simplified(),
+            {"Novák", "Dvořák", "Novák", "Dvořák"}, "blok 1");
+        const auto nested = [&](int depth, const QByteArray& share) {
+            QByteArray mail = "From: a@b\nSubject: x\nContent-Type: text/plain\n\n" + novak + "\n";
+            for (int level = depth; level >= 1; --level) {
+                const QByteArray boundary = share.isEmpty() ? QByteArray(level, 'h') : share;
+                mail = "Content-Type: multipart/mixed; boundary=\"" + boundary + "\"\n\n--" + boundary + "\n" + mail +
+                       "--" + boundary + "--\n";
+            }
+            return "From: a@b\nSubject: x\n" + mail;
+        };
+        // Boundaries "h", "hh", "hhh"…: each the start of the next one's delimiter lines.
+        row("multipart nested 16 deep", nested(16, {}), {"Novák"}, "zpráva od a@b, předmět „x“");
+        row("multipart nested 17 deep", nested(17, {}), {}, {}, 0, "hlouběji než 16");
+        row("multipart without a boundary", "From: a@b\nSubject: x\nContent-Type: multipart/mixed\n\n" + novak, {}, {},
+            0, "bez udané hranice");
+        row("nested parts sharing a boundary",
+            "From: a@b\nSubject: x\nContent-Type: multipart/mixed; boundary=B\n\n--B\nContent-Type: multipart/"
+            "alternative; boundary=B\n\n--B\nContent-Type: text/plain\n\n" +
+                novak + "\n--B\nContent-Type: text/html\n\n<p>" + novak +
+                "</p>\n--B--\n--B\nContent-Type: text/plain\n\n" + dvorak + "\n--B--\n",
+            {"Novák", "Dvořák"}, "zpráva od a@b, předmět „x“, blok 1");
+        row("a boundary starting a text line",
+            "From: a@b\nSubject: x\nContent-Type: multipart/mixed; boundary=hranice\n\n--hranice\nContent-Type: "
+            "text/plain\nContent-Transfer-Encoding: quoted-printable\n\nAhoj\n--hranice-konec--\n" +
+                quotedPrintable(novak) + "\n--hranice--\n",
+            {"Novák"}, "zpráva od a@b, předmět „x“");
+        row("an unescaped From line in a mailbox",
+            "From a@b Thu May  2 11:00:00 2024\nFrom: a@b\nSubject: 1\nContent-Transfer-Encoding: quoted-printable\n\n"
+            "Ahoj,\n\nFrom my phone, the results:\n" +
+                quotedPrintable(novak) + "\n\n" + message("c@d", "2", dvorak),
+            {"Novák", "Dvořák"}, "zpráva 1 od a@b, předmět „1“");
+        row("a letter beginning with From", "From Monday on, the results:\n\n" + novak, {"Novák"}, "blok");
+        QString notepad = QString::fromLatin1(greeting + novak);
+        notepad[40] = QChar(0xD800);
+        row("UTF-16 with half a character",
+            QByteArray("\xff\xfe") + QByteArray(reinterpret_cast<const char*>(notepad.utf16()), notepad.size() * 2), {},
+            {}, 0, "poškozený");
+        row("headers in raw UTF-8 and a letter split between encoded words",
+            "From: Adámek <a@b>\nSubject: =?utf-8?Q?V=C3?= =?utf-8?Q?=BDsledky?=\n\n" + novak, {"Novák"},
+            "zpráva od Adámek <a@b>, předmět „Výsledky“");
         row("picture", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), {}, {}, 0, "binární");
         row("text without a block", "Dobrý den,\nvýsledky pošlu zítra.\nab cd ef\n", {}, {}, 1, "není blok");
         row("e-mail without a block", "From: a@b.cz\nSubject: x\n\nNic.\n", {}, {}, 1, "neobsahuje blok");

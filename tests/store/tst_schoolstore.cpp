@@ -68,6 +68,9 @@ private slots:
         row("address in path", "[database]\npath = postgresql://u:Heslo42@h/d\n", "!database/path");
         row("key twice", "[database]\npath=/x.db\npath=/y.db\n", "!database/path");
         row("not INI", "[database]\npath /x.db\n", "!řádek 2");
+        row("a forgotten =", "[database]\nurl postgresql://kvizmat:Heslo42@h/d?sslmode=disable\n",
+            "!řádek 2 nemá tvar klíč = hodnota");
+        row("a control character in the address", "[database]\nurl = postgresql://u%1B:Heslo42@h/d\n", "!řídicí");
     }
     void configurationFile()
     {
