@@ -1,6 +1,7 @@
 // Times the drawing of steps 2 and 3 on the real picture boxes: one full RedrawPlane, one full
 // DrawSin, and a mouse move through the form's handler up to the repainted widget. Prints medians.
-#include "core/data_a_promene.h"
+#include "app/exerciseflow.h"
+#include "step1/krok1.h"
 #include "step2/gauss_plane.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
@@ -66,8 +67,9 @@ int main(int argc, char** argv)
     std::setlocale(LC_NUMERIC, "C");
     System::useRealPlatform();
     System::beep = [] {};
-    Data_a_promene::resultRe = 3;
-    Data_a_promene::resultIm = -7.2f;
+    ExerciseFlow::install();
+    ExerciseFlow::firstExample();
+    Forms::get<Krok1>().hide();
 
     krok2& step2 = Forms::get<krok2>();
     Krok3& step3 = Forms::get<Krok3>();
@@ -82,7 +84,7 @@ int main(int argc, char** argv)
            measure([&](int i) { Sinusoid::DrawSin(*pb, 10, qint16(i % 400), double(i % 80)); }));
 
     step2.showModeless();
-    step2.vectorFollowing = -1;
+    step2.vectorFollowing = true;
     QApplication::processEvents();
     report("Graf: mouse move to repainted widget", measure([&](int i) {
                move(graf, QPointF(40 + i % 290, 300 - i % 250), Qt::NoButton);

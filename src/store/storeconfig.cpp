@@ -1,6 +1,6 @@
 #include "store/storeconfig.h"
 
-#include "core/procedury_a_fce.h"
+#include "core/storedpath.h"
 
 #include <QDir>
 #include <QFile>
@@ -109,7 +109,7 @@ StoreConfig StoreConfig::load()
         if (QFileInfo(file).isFile())
             return fromFile(file);
     }
-    return fromPath(Procedury_a_fce::Descramble(QString::fromLatin1(Procedury_a_fce::schoolDatabasePath)));
+    return fromPath(StoredPath::Descramble(QString::fromLatin1(StoredPath::schoolDatabasePath)));
 }
 
 StoreConfig StoreConfig::fromFile(const QString& file)
@@ -165,8 +165,7 @@ StoreConfig StoreConfig::fromFile(const QString& file)
         local.sourceFile = file;
         return local;
     }
-    StoreConfig fallback =
-        fromPath(Procedury_a_fce::Descramble(QString::fromLatin1(Procedury_a_fce::schoolDatabasePath)));
+    StoreConfig fallback = fromPath(StoredPath::Descramble(QString::fromLatin1(StoredPath::schoolDatabasePath)));
     fallback.sourceFile = file;
     return fallback;
 }
