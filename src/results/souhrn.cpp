@@ -92,18 +92,16 @@ Souhrn::Souhrn()
 
 void Souhrn::showCounts(const RunCounts& run, std::optional<Totals> overall)
 {
-    setCount(Dnes[0], countCaption(saturatingSum(run.examplesRight, run.examplesWrong)), QStringLiteral("Dnes celkem"));
-    setCount(Dnes[1], countCaption(run.examplesRight), QStringLiteral("Dnes dobře"));
-    setCount(Dnes[2], countCaption(run.examplesWrong), QStringLiteral("Dnes špatně"));
-    if (!overall) {
-        setCount(Celk[0], notAvailable, QStringLiteral("Celkem"));
-        setCount(Celk[1], notAvailable, QStringLiteral("Celkem dobře"));
-        setCount(Celk[2], notAvailable, QStringLiteral("Celkem špatně"));
-    } else {
-        setCount(Celk[0], countCaption(saturatingSum(overall->right, overall->wrong)), QStringLiteral("Celkem"));
-        setCount(Celk[1], countCaption(overall->right), QStringLiteral("Celkem dobře"));
-        setCount(Celk[2], countCaption(overall->wrong), QStringLiteral("Celkem špatně"));
-    }
+    const qint32 today[3] = {saturatingSum(run.examplesRight, run.examplesWrong), run.examplesRight, run.examplesWrong};
+    const char* rows[3] = {"celkem", "dobře", "špatně"};
+    for (int i = 0; i < 3; ++i)
+        setCount(Dnes[i], countCaption(today[i]), QStringLiteral("Dnes ") + QString::fromUtf8(rows[i]));
+    const qint32 total[3] = {overall ? saturatingSum(overall->right, overall->wrong) : 0, overall ? overall->right : 0,
+                             overall ? overall->wrong : 0};
+    const QString totalNames[3] = {QStringLiteral("Celkem"), QStringLiteral("Celkem dobře"),
+                                   QStringLiteral("Celkem špatně")};
+    for (int i = 0; i < 3; ++i)
+        setCount(Celk[i], overall ? countCaption(total[i]) : notAvailable, totalNames[i]);
     setCount(dilcichDobre, countCaption(run.dialogsRight), QStringLiteral("Dílčích úloh dobře"));
     setCount(dilcichSpatne, countCaption(run.dialogsWrong), QStringLiteral("Dílčích úloh špatně"));
 }

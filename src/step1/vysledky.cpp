@@ -39,35 +39,30 @@ Vysledky::Vysledky()
         label(this, QStringLiteral("Label4"), QStringLiteral("Daná čísla od sebe odečti"), QStringLiteral("Zadání"));
     grid->addWidget(taskLabel, row++, 0, 1, 5);
 
+    // A complex number in a row: real part, sign, magnitude of the imaginary part, "i".
+    auto numberRow = [&](QLabel* parts[3], const QString& prefix, const QString& unitName, const QString& whose,
+                         const QString& re, const QString& sign, const QString& im) {
+        parts[0] = label(this, prefix + QStringLiteral("_0"), design, whose + re);
+        parts[2] = label(this, prefix + QStringLiteral("_2"), design, whose + sign);
+        parts[1] = label(this, prefix + QStringLiteral("_1"), design, whose + im);
+        grid->addWidget(parts[0], row, 0);
+        grid->addWidget(parts[2], row, 1);
+        grid->addWidget(parts[1], row, 2);
+        grid->addWidget(label(this, unitName, QStringLiteral("i")), row++, 3);
+    };
+    const QString re = QStringLiteral("reálná část"), sign = QStringLiteral("znaménko imaginární části"),
+                  im = QStringLiteral("velikost imaginární části");
     grid->addWidget(label(this, QStringLiteral("Label5"), QStringLiteral("1. komplexní číslo")), row++, 0, 1, 5);
-    k1[0] = label(this, QStringLiteral("k1_0"), design, QStringLiteral("1. číslo, reálná část"));
-    k1[2] = label(this, QStringLiteral("k1_2"), design, QStringLiteral("1. číslo, znaménko imaginární části"));
-    k1[1] = label(this, QStringLiteral("k1_1"), design, QStringLiteral("1. číslo, velikost imaginární části"));
-    grid->addWidget(k1[0], row, 0);
-    grid->addWidget(k1[2], row, 1);
-    grid->addWidget(k1[1], row, 2);
-    grid->addWidget(label(this, QStringLiteral("Label7"), QStringLiteral("i")), row++, 3);
-
+    numberRow(k1, QStringLiteral("k1"), QStringLiteral("Label7"), QStringLiteral("1. číslo, "), re, sign, im);
     grid->addWidget(label(this, QStringLiteral("Label8"), QStringLiteral("2. komplexní číslo")), row++, 0, 1, 5);
-    k2[0] = label(this, QStringLiteral("k2_0"), design, QStringLiteral("2. číslo, reálná část"));
-    k2[2] = label(this, QStringLiteral("k2_2"), design, QStringLiteral("2. číslo, znaménko imaginární části"));
-    k2[1] = label(this, QStringLiteral("k2_1"), design, QStringLiteral("2. číslo, velikost imaginární části"));
-    grid->addWidget(k2[0], row, 0);
-    grid->addWidget(k2[2], row, 1);
-    grid->addWidget(k2[1], row, 2);
-    grid->addWidget(label(this, QStringLiteral("Label14"), QStringLiteral("i")), row++, 3);
+    numberRow(k2, QStringLiteral("k2"), QStringLiteral("Label14"), QStringLiteral("2. číslo, "), re, sign, im);
 
     grid->addWidget(makeLine(QStringLiteral("Line1")), row++, 0, 1, 5);
     grid->addWidget(label(this, QStringLiteral("Label9"), QStringLiteral("Tvoje výsledky:")), row++, 0, 1, 5);
     operace = label(this, QStringLiteral("operace"), QStringLiteral("Násobek:"));
     grid->addWidget(operace, row++, 0, 1, 5);
-    v[0] = label(this, QStringLiteral("v_0"), design, QStringLiteral("Tvoje reálná část"));
-    v[2] = label(this, QStringLiteral("v_2"), design, QStringLiteral("Znaménko tvé imaginární části"));
-    v[1] = label(this, QStringLiteral("v_1"), design, QStringLiteral("Velikost tvé imaginární části"));
-    grid->addWidget(v[0], row, 0);
-    grid->addWidget(v[2], row, 1);
-    grid->addWidget(v[1], row, 2);
-    grid->addWidget(label(this, QStringLiteral("Label15"), QStringLiteral("i")), row++, 3);
+    numberRow(v, QStringLiteral("v"), QStringLiteral("Label15"), QString(), QStringLiteral("Tvoje reálná část"),
+              QStringLiteral("Znaménko tvé imaginární části"), QStringLiteral("Velikost tvé imaginární části"));
 
     grid->addWidget(makeLine(QStringLiteral("Line2")), row++, 0, 1, 5);
     auto* angleRow = new QHBoxLayout;
