@@ -62,29 +62,20 @@ void Krok3::describeSinusoid()
                  NumberFormat::pattern(degrees, QStringLiteral("##0.0"))));
 }
 
-// The kind of drag follows the pointer shape the pupil saw on pressing; a second button pressed during
-// a free drag changes nothing, one pressed during a drag over an axis starts that drag again from here.
+// The kind of drag is the one the pointer showed on pressing; a second button pressed during a free
+// drag changes nothing, one pressed during a drag over an axis starts that drag again from here.
 void Krok3::pb_MouseDown(int, int, float x, float)
 {
     if (showsCorrectDrawing())
         return;
     if (m_dragging)
         System::beep();
-    switch (picture->MousePointer()) {
-    case Pointer::Default:
-        m_drag = Drag::Free;
-        m_dragLastX = Scales::dragPosition(x);
-        picture->setMousePointer(Pointer::SizeAll);
-        break;
-    case Pointer::SizeWE:
-        m_drag = Drag::PhaseOnly;
-        m_dragLastX = Scales::dragPosition(x);
-        break;
-    case Pointer::SizeNS:
-        m_drag = Drag::AmplitudeOnly;
-        break;
-    default:
-        break;
+    if (!(m_dragging && m_drag == Drag::Free)) {
+        m_drag = m_dragOnPress;
+        if (m_drag != Drag::AmplitudeOnly)
+            m_dragLastX = Scales::dragPosition(x);
+        if (m_drag == Drag::Free)
+            picture->setMousePointer(Pointer::SizeAll);
     }
     m_dragging = true;
 }
@@ -94,7 +85,11 @@ void Krok3::pb_MouseMove(int, int, float x, float y)
     if (showsCorrectDrawing())
         return;
     if (!m_dragging) {
-        picture->setMousePointer(SinusoidScale::hoverPointer(x, y, picture->ScaleWidth(), picture->ScaleHeight()));
+        const int pointer = SinusoidScale::hoverPointer(x, y, picture->ScaleWidth(), picture->ScaleHeight());
+        picture->setMousePointer(pointer);
+        m_dragOnPress = pointer == Pointer::SizeWE   ? Drag::PhaseOnly
+                        : pointer == Pointer::SizeNS ? Drag::AmplitudeOnly
+                                                     : Drag::Free;
         return;
     }
     if (m_drag != Drag::AmplitudeOnly) {
@@ -113,6 +108,7 @@ void Krok3::pb_MouseUp(int, int, float, float)
         return;
     phaseShift = SinusoidScale::normalisePhase(phaseShift);
     picture->setMousePointer(Pointer::Default);
+    m_dragOnPress = Drag::Free;
     m_dragging = false;
     describeSinusoid();
 }

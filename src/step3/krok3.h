@@ -37,5 +37,7 @@ private:
     SinusoidScale m_scale;
     bool m_dragging = false; // a button is down on pb
     Drag m_drag = Drag::Free;
+    // The drag a press would start here, as the pointer's shape shows it.
+    Drag m_dragOnPress = Drag::Free;
     qint16 m_dragLastX = 0;
 };
