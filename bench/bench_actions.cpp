@@ -58,7 +58,7 @@ public:
 std::map<std::string, std::vector<double>> figures;
 std::vector<std::string> order;
 
-void record(const std::string& action, qint64 from, qint64 to)
+void note(const std::string& action, qint64 from, qint64 to)
 {
     if (!figures.count(action))
         order.push_back(action);
@@ -66,7 +66,7 @@ void record(const std::string& action, qint64 from, qint64 to)
 }
 
 // Everything the input has set going, repaints included.
-void settle()
+void settleEvents()
 {
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
@@ -75,19 +75,19 @@ void settle()
 // One action: the input, then the events it posted, then the time to the end of its last repaint. An
 // action that changes nothing on the screen (a hover that keeps the pointer's shape, a press) counts
 // to the moment it has been handled.
-void act(const std::string& action, const std::function<void()>& input)
+void timeAction(const std::string& action, const std::function<void()>& input)
 {
     const int before = paints;
     const qint64 from = clock_.nsecsElapsed();
     input();
-    settle();
-    record(action, from, paints == before ? clock_.nsecsElapsed() : lastPaintEnd);
+    settleEvents();
+    note(action, from, paints == before ? clock_.nsecsElapsed() : lastPaintEnd);
 }
 
 // An action that opens a modal window: its time runs to the modal window's first repaint; then
 // `answer` is given to it as a further action, whose time runs to the repaint after the window closed.
-void actModal(const std::string& action, const std::function<void()>& input, const std::string& answerAction,
-              const std::function<void(QWidget*)>& answer)
+void timeModalAction(const std::string& action, const std::function<void()>& input, const std::string& answerAction,
+                     const std::function<void(QWidget*)>& answer)
 {
     const qint64 from = clock_.nsecsElapsed();
     qint64 answeredAt = 0;
@@ -97,43 +97,43 @@ void actModal(const std::string& action, const std::function<void()>& input, con
             QTimer::singleShot(1, poll);
             return;
         }
-        record(action, from, windowPaintEnd.value(modal));
+        note(action, from, windowPaintEnd.value(modal));
         answeredAt = clock_.nsecsElapsed();
         answer(modal);
     };
     QTimer::singleShot(0, poll);
     input();
-    settle();
-    record(answerAction, answeredAt, lastPaintEnd);
+    settleEvents();
+    note(answerAction, answeredAt, lastPaintEnd);
 }
 
-void key(QWidget* w, Qt::Key k, const QString& text = QString())
+void sendKey(QWidget* w, Qt::Key k, const QString& text = QString())
 {
     QTest::sendKeyEvent(QTest::Press, w, k, text, Qt::NoModifier);
     QTest::sendKeyEvent(QTest::Release, w, k, text, Qt::NoModifier);
 }
 
-void mouse(PictureBox* box, QEvent::Type type, QPointF inner, Qt::MouseButton button, Qt::MouseButtons held)
+void sendMouse(PictureBox* box, QEvent::Type type, QPointF inner, Qt::MouseButton button, Qt::MouseButtons held)
 {
     const QPointF local = inner + QPointF(box->contentsRect().topLeft());
     QMouseEvent e(type, local, box->mapToGlobal(local), button, held, Qt::NoModifier);
     QApplication::sendEvent(box, &e);
 }
 
-template <class T> T* child(QWidget* form, const char* name)
+template <class T> T* widgetNamed(QWidget* form, const char* name)
 {
     return form->findChild<T*>(QLatin1String(name));
 }
 
-void click(QWidget* form, const char* button)
+void pressButton(QWidget* form, const char* button)
 {
-    QTest::mouseClick(child<QPushButton>(form, button), Qt::LeftButton);
+    QTest::mouseClick(widgetNamed<QPushButton>(form, button), Qt::LeftButton);
 }
 
 void typeInto(QWidget* entry, const QString& text)
 {
     for (const QChar c : text)
-        act("typing a character", [&] { key(entry, Qt::Key_unknown, QString(c)); });
+        timeAction("typing a character", [&] { sendKey(entry, Qt::Key_unknown, QString(c)); });
 }
 
 void workExample(bool right)
@@ -147,49 +147,51 @@ void workExample(bool right)
     const char* entries[] = {"vys_0", "vys_1", "absh", "fi"};
     const QString values[] = {number(re), number(im), number(r), number(Judging::GetFI(re, im))};
     for (int i = 0; i < 4; ++i)
-        typeInto(child<QWidget>(&step1, entries[i]), values[i]);
-    act("Dále on step 1 (Enter)", [&] { key(child<QWidget>(&step1, "fi"), Qt::Key_Return); });
+        typeInto(widgetNamed<QWidget>(&step1, entries[i]), values[i]);
+    timeAction("Dále on step 1 (Enter)", [&] { sendKey(widgetNamed<QWidget>(&step1, "fi"), Qt::Key_Return); });
 
     krok2& step2 = Forms::get<krok2>();
-    act("Zpět to step 1", [&] { click(&step2, "bac"); });
-    act("Dále on step 1 (Enter)", [&] { key(child<QWidget>(&step1, "fi"), Qt::Key_Return); });
+    timeAction("Zpět to step 1", [&] { pressButton(&step2, "bac"); });
+    timeAction("Dále on step 1 (Enter)", [&] { sendKey(widgetNamed<QWidget>(&step1, "fi"), Qt::Key_Return); });
 
-    auto* graf = child<PictureBox>(&step2, "Graf");
+    auto* graf = widgetNamed<PictureBox>(&step2, "Graf");
     const QPointF end(std::round(run.plane.toPixelX(re)), std::round(run.plane.toPixelY(im)));
     const QPointF centre(186, 186);
-    act("vector: click to follow", [&] {
-        mouse(graf, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
-        mouse(graf, QEvent::MouseButtonRelease, centre, Qt::LeftButton, {});
+    timeAction("vector: click to follow", [&] {
+        sendMouse(graf, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(graf, QEvent::MouseButtonRelease, centre, Qt::LeftButton, {});
     });
     for (int i = 1; i <= 8; ++i) {
         const QPointF at = right ? centre + (end - centre) * (i / 8.0) : QPointF(60 + i, 300 - i);
-        act("vector: mouse move", [&] { mouse(graf, QEvent::MouseMove, at.toPoint(), Qt::NoButton, {}); });
+        timeAction("vector: mouse move", [&] { sendMouse(graf, QEvent::MouseMove, at.toPoint(), Qt::NoButton, {}); });
     }
     const QPointF fixAt = right ? end : QPointF(68, 292);
-    act("vector: click to fix", [&] {
-        mouse(graf, QEvent::MouseButtonPress, fixAt, Qt::LeftButton, Qt::LeftButton);
-        mouse(graf, QEvent::MouseButtonRelease, fixAt, Qt::LeftButton, {});
+    timeAction("vector: click to fix", [&] {
+        sendMouse(graf, QEvent::MouseButtonPress, fixAt, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(graf, QEvent::MouseButtonRelease, fixAt, Qt::LeftButton, {});
     });
-    act("Dále on step 2", [&] { click(&step2, "Contin"); });
+    timeAction("Dále on step 2", [&] { pressButton(&step2, "Contin"); });
 
     Krok3& step3 = Forms::get<Krok3>();
-    act("Zpět to step 2", [&] { click(&step3, "bac"); });
-    act("Dále on step 2", [&] { click(&step2, "Contin"); });
+    timeAction("Zpět to step 2", [&] { pressButton(&step3, "bac"); });
+    timeAction("Dále on step 2", [&] { pressButton(&step2, "Contin"); });
 
-    auto* pb = child<PictureBox>(&step3, "pb");
+    auto* pb = widgetNamed<PictureBox>(&step3, "pb");
     const double zero = run.sinusoid.zeroLine();
     const int amplitude = std::min(int(std::lround(r / run.sinusoid.axisMax() * run.sinusoid.fullScale())),
                                    int(run.sinusoid.fullScale()));
     const int phase = int(std::lround(Judging::GetFI(re, im) / 360.0 * 200));
     const int shift = phase > 100 ? phase - 200 : phase;
     auto drag = [&](QPointF from, QPointF to) {
-        act("sinusoid: hover", [&] { mouse(pb, QEvent::MouseMove, from, Qt::NoButton, {}); });
-        act("sinusoid: press", [&] { mouse(pb, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton); });
+        timeAction("sinusoid: hover", [&] { sendMouse(pb, QEvent::MouseMove, from, Qt::NoButton, {}); });
+        timeAction("sinusoid: press",
+                   [&] { sendMouse(pb, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton); });
         for (int i = 1; i <= 8; ++i) {
             const QPointF at = (from + (to - from) * (i / 8.0)).toPoint();
-            act("sinusoid: drag move", [&] { mouse(pb, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); });
+            timeAction("sinusoid: drag move",
+                       [&] { sendMouse(pb, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); });
         }
-        act("sinusoid: release", [&] { mouse(pb, QEvent::MouseButtonRelease, to, Qt::LeftButton, {}); });
+        timeAction("sinusoid: release", [&] { sendMouse(pb, QEvent::MouseButtonRelease, to, Qt::LeftButton, {}); });
     };
     drag({100, zero}, {100, zero - (right ? amplitude : 10)});
     drag({242, 60}, {242.0 - (right ? shift : 50), 60});
@@ -197,22 +199,22 @@ void workExample(bool right)
     auto yes = [](QWidget* box) {
         QTest::mouseClick(static_cast<QMessageBox*>(box)->button(QMessageBox::Yes), Qt::LeftButton);
     };
-    actModal(
-        "Dokončit: the question shown", [&] { click(&step3, "dok"); }, "Ano: the verdict shown", yes);
+    timeModalAction(
+        "Dokončit: the question shown", [&] { pressButton(&step3, "dok"); }, "Ano: the verdict shown", yes);
 
     if (Dobry* congratulation = Forms::find<Dobry>(); congratulation && congratulation->isVisible()) {
-        act("Pokračovat: the next example", [&] { click(congratulation, "Command1"); });
+        timeAction("Pokračovat: the next example", [&] { pressButton(congratulation, "Command1"); });
         return;
     }
     if (right)
         std::printf("(an example meant to be right was judged wrong)\n");
     Spatny* review = Forms::find<Spatny>();
-    auto back = [](QWidget* step) { click(step, "back"); };
-    actModal(
-        "Vektor: the correct vector shown", [&] { click(review, "vek"); }, "Zpět to the review", back);
-    actModal(
-        "Sinus: the correct sinusoid shown", [&] { click(review, "Sinusak"); }, "Zpět to the review", back);
-    act("Pokračovat: the next example", [&] { click(review, "Command1"); });
+    auto back = [](QWidget* step) { pressButton(step, "back"); };
+    timeModalAction(
+        "Vektor: the correct vector shown", [&] { pressButton(review, "vek"); }, "Zpět to the review", back);
+    timeModalAction(
+        "Sinus: the correct sinusoid shown", [&] { pressButton(review, "Sinusak"); }, "Zpět to the review", back);
+    timeAction("Pokračovat: the next example", [&] { pressButton(review, "Command1"); });
 }
 
 } // namespace
@@ -232,7 +234,7 @@ int main(int argc, char** argv)
     ExerciseFlow::install();
     clock_.start();
     ExerciseFlow::firstExample();
-    settle();
+    settleEvents();
     for (int i = 0; i < 4; ++i) // warm-up: fonts, glyph caches, every form made once
         workExample(i % 2 == 0);
     figures.clear();
