@@ -25,6 +25,10 @@ if [ -x "$build/bench/bench_drawing" ]; then
   echo "== drawing =="
   "${runner[@]}" "$build/bench/bench_drawing"
 fi
+if [ -x "$build/bench/bench_actions" ]; then
+  echo "== the pupil's actions, input event to repaint =="
+  "${runner[@]}" "$build/bench/bench_actions"
+fi
 if [ -x "$build/bench/bench_store" ]; then
   echo "== school database =="
   if [ $# -gt 0 ]; then

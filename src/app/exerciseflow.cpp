@@ -1,17 +1,24 @@
 #include "app/exerciseflow.h"
 
+#include "app/help.h"
+#include "app/info.h"
 #include "app/konec.h"
 #include "app/uvod.h"
-#include "core/data_a_promene.h"
+#include "app/welcome.h"
 #include "core/judging.h"
+#include "core/report.h"
+#include "core/reportcipher.h"
+#include "core/scales.h"
 #include "feedback/correctdrawings.h"
 #include "feedback/dobry.h"
 #include "feedback/spatny.h"
+#include "results/genlist.h"
 #include "results/souhrn.h"
 #include "step1/krok1.h"
 #include "step1/vysledky.h"
 #include "step2/krok2.h"
 #include "step3/krok3.h"
+#include "store/schoolstore.h"
 #include "store/waitindicator.h"
 #include "ui/forms/forms.h"
 #include "ui/forms/system.h"
@@ -19,19 +26,38 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLocale>
+
+#include <cmath>
+#include <optional>
 
 namespace ExerciseFlow {
 
 namespace {
 
-// A new example: Krok1 draws it, the results window goes, and the later steps prepare themselves for
-// it while they are hidden (the plane's scale, the amplitude axis, the pictures cleared).
+Run current;
+
+// A new example: Krok1 shows it, the results window goes, and the later steps prepare themselves for
+// it while they are hidden (the plane's scale, the amplitude axis, the pictures drawn anew).
 void newExample()
 {
-    Forms::load<Krok1>();
+    const RandomSource random = System::newRandomSource();
+    current.example = GenerateExample(random);
+    const Example& example = current.example;
+    Forms::get<Krok1>().showExample(example);
     Forms::get<Vysledky>().setVisible(false);
-    Forms::load<krok2>();
-    Forms::load<Krok3>();
+
+    krok2& step2 = Forms::get<krok2>();
+    const Surface& plane = step2.drawing();
+    current.plane =
+        PlaneMapping(plane.ScaleWidth(), plane.ScaleHeight(), Scales::NajdiMeritk(example.resultRe, example.resultIm));
+    step2.startExample(current.plane);
+
+    Krok3& step3 = Forms::get<Krok3>();
+    const double re = example.resultRe;
+    const double im = example.resultIm;
+    current.sinusoid = SinusoidScale(step3.drawing().ScaleHeight(), Scales::FindAxisMax(std::sqrt(re * re + im * im)));
+    step3.startExample(current.sinusoid);
 }
 
 // A new example on Krok1, ready for the first entry.
@@ -47,7 +73,7 @@ void toStep2()
 {
     Krok1& step1 = Forms::get<Krok1>();
     step1.hide();
-    Forms::get<Vysledky>().showAnswers(step1.example(), step1.answers());
+    Forms::get<Vysledky>().showAnswers(current.example, step1.answers());
     Forms::get<krok2>().showModeless();
 }
 
@@ -74,12 +100,12 @@ void backToStep2()
 // over the pupil's pictures on the hidden step forms, once per review.
 void showReview(Spatny& review)
 {
-    const float re = Data_a_promene::resultRe;
-    const float im = Data_a_promene::resultIm;
-    review.showExample(Forms::get<Krok1>().example());
-    CorrectDrawings::DrawCorrectVector(Forms::get<krok2>().drawing(), re, im, Data_a_promene::axisLimit);
-    Krok3& step3 = Forms::get<Krok3>();
-    CorrectDrawings::DrawCorrectSinusoid(step3.drawing(), re, im, step3.axisMax);
+    const Example& example = current.example;
+    review.showExample(example);
+    CorrectDrawings::DrawCorrectVector(Forms::get<krok2>().drawing(), example.resultRe, example.resultIm,
+                                       current.plane.axisLimit());
+    CorrectDrawings::DrawCorrectSinusoid(Forms::get<Krok3>().drawing(), example.resultRe, example.resultIm,
+                                         current.sinusoid.axisMax());
     review.showModeless();
 }
 
@@ -97,27 +123,22 @@ void finishExample()
     review.resetMarks();
 
     const Krok1::Answers typed = Forms::get<Krok1>().answers();
-    krok2& step2 = Forms::get<krok2>();
-    Judging::ExampleAnswers answers;
-    answers.re = typed.re;
-    answers.im = typed.im;
-    answers.absh = typed.absh;
-    answers.fi = typed.fi;
-    answers.vectorEndX = step2.vectorEndX;
-    answers.vectorEndY = step2.vectorEndY;
-    answers.grafWidth = step2.drawing().ScaleWidth();
-    answers.grafHeight = step2.drawing().ScaleHeight();
-    answers.axisLimit = Data_a_promene::axisLimit;
-    answers.amplitude = step3.amplitude;
-    answers.phaseShift = step3.phaseShift;
-    answers.axisMax = step3.axisMax;
-    answers.pbHeight = step3.drawing().ScaleHeight();
-    answers.resultRe = Data_a_promene::resultRe;
-    answers.resultIm = Data_a_promene::resultIm;
-
+    const krok2& step2 = Forms::get<krok2>();
+    const Judging::ExampleAnswers answers{.re = typed.re,
+                                          .im = typed.im,
+                                          .absh = typed.absh,
+                                          .fi = typed.fi,
+                                          .vectorEndX = step2.vectorEndX,
+                                          .vectorEndY = step2.vectorEndY,
+                                          .amplitude = step3.amplitude,
+                                          .phaseShift = step3.phaseShift,
+                                          .resultRe = current.example.resultRe,
+                                          .resultIm = current.example.resultIm,
+                                          .plane = current.plane,
+                                          .sinusoid = current.sinusoid};
     const Judging::Verdict verdict = Judging::judgeExample(answers);
     review.setMarks(verdict);
-    Judging::countExample(Data_a_promene::runState, verdict.errorCode);
+    Judging::countExample(current.runState, verdict.errorCode);
 
     if (verdict.errorCode == 0)
         Forms::get<Dobry>().showModeless();
@@ -138,27 +159,107 @@ void nextExample(Form& verdict)
 
 // "&Vektor" and "&Sinus": the step form shown modally over the hidden review, with the correct drawing,
 // its own caption and only `back`, the mouse ignored; `back` hides it and the review comes back.
-template <class Step> void showCorrectDrawing(Step& step)
+void showCorrectDrawing(DrawingStep& step)
 {
     Spatny& review = Forms::get<Spatny>();
     review.hide();
     step.enterReviewMode();
-    Data_a_promene::correctDrawingMode = true;
+    current.correctDrawingMode = true;
     step.showModal();
-    Data_a_promene::correctDrawingMode = false;
+    current.correctDrawingMode = false;
     step.leaveReviewMode();
     review.showModeless();
 }
 
+void signIn(Welcome& welcome, const RunState& signedIn)
+{
+    current.runState = signedIn;
+    Forms::unload(&welcome);
+    Forms::get<Help>().showModeless();
+}
+
+// The e-mail report of the run as it stands, ended at `end`.
+void encodeForEmail(const QDateTime& end)
+{
+    const quint8 salt = ReportCipher::saltByteFrom(clockSeededSource()());
+    current.encodedBlock = ReportCipher::EncodeText(buildReport(current.runState, end, QLocale()), salt);
+}
+
+// Writes the run at school and reads the pupil's totals; on a failure offers another try or the e-mail
+// report. Nothing: e-mail it is.
+std::optional<Souhrn::Totals> storeAtSchool(const QDateTime& end)
+{
+    // Drawn once for the run: a try after a commit whose confirmation was lost finds the run stored.
+    const QString fingerprint = SchoolStore::newRunFingerprint();
+    for (;;) {
+        Souhrn::Totals totals;
+        const SchoolStore::Failure failure = SchoolStore::storeResultsAndReadTotals(
+            current.runState, end, System::userName(), totals.right, totals.wrong, fingerprint);
+        if (!failure.failed)
+            return totals;
+        const QMessageBox::StandardButton answer = System::message(
+            nullptr, QMessageBox::Warning, QStringLiteral("Výsledky se nepodařilo zapsat"),
+            failure.message + QStringLiteral("\n\nTvé dnešní výsledky se neztratily.\n\n"
+                                             "Ano – zkusit zápis do školní databáze znovu.\n"
+                                             "Ne – místo zápisu vytvořit zprávu pro vyučujícího, kterou mu pošleš "
+                                             "e-mailem."),
+            QMessageBox::Yes | QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return std::nullopt;
+    }
+}
+
+// A school run whose store failed becomes an e-mail run under the profile's surname and class.
+void switchToEmailReport(const QDateTime& end)
+{
+    RunState& run = current.runState;
+    run.emailMode = true;
+    run.pupilName = run.profileSurname;
+    run.pupilClass = run.profileClass;
+    // The sign-in kept only the time of day; the run began today, or yesterday when it went past midnight.
+    double start = toDayCount(QDateTime(end.date(), QTime(0, 0))) + run.signInTime;
+    if (start > toDayCount(end))
+        start -= 1;
+    run.signInDateTime = start;
+    encodeForEmail(end);
+}
+
+// "&OK" on the summary: the e-mail report's window in e-mail mode, otherwise the end.
+void summaryConfirmed(Souhrn& summary)
+{
+    if (current.runState.emailMode) {
+        Forms::unload(&summary);
+        GenList& report = Forms::get<GenList>();
+        report.showBlock(current.encodedBlock);
+        report.showModal();
+    } else {
+        System::endProgram();
+    }
+}
+
 void connectForm(Form& form)
 {
-    if (auto* step1 = qobject_cast<Krok1*>(&form)) {
+    if (auto* splash = qobject_cast<Uvod*>(&form)) {
+        QObject::connect(splash, &Uvod::finished, splash, [splash] {
+            Forms::get<Welcome>().showModeless();
+            Forms::unload(splash);
+        });
+    } else if (auto* welcome = qobject_cast<Welcome*>(&form)) {
+        QObject::connect(welcome, &Welcome::signedIn, welcome,
+                         [welcome](const RunState& signedIn) { signIn(*welcome, signedIn); });
+        QObject::connect(welcome, &Welcome::aboutRequested, welcome, [] { Forms::get<info>().showModal(); });
+    } else if (auto* help = qobject_cast<Help*>(&form)) {
+        QObject::connect(help, &Help::continueRequested, help, [help] {
+            Forms::unload(help);
+            showNewExample();
+        });
+    } else if (auto* step1 = qobject_cast<Krok1*>(&form)) {
         QObject::connect(step1, &Krok1::forwardRequested, step1, toStep2);
     } else if (auto* step2 = qobject_cast<krok2*>(&form)) {
         QObject::connect(step2, &krok2::forwardRequested, step2, toStep3);
         QObject::connect(step2, &krok2::backRequested, step2, backToStep1);
     } else if (auto* step3 = qobject_cast<Krok3*>(&form)) {
-        QObject::connect(step3, &Krok3::finishRequested, step3, finishExample);
+        QObject::connect(step3, &Krok3::forwardRequested, step3, finishExample);
         QObject::connect(step3, &Krok3::backRequested, step3, backToStep2);
     } else if (auto* dobry = qobject_cast<Dobry*>(&form)) {
         QObject::connect(dobry, &Dobry::continueRequested, dobry, [dobry] { nextExample(*dobry); });
@@ -168,6 +269,13 @@ void connectForm(Form& form)
                          [] { showCorrectDrawing(Forms::get<krok2>()); });
         QObject::connect(review, &Spatny::correctSinusoidRequested, review,
                          [] { showCorrectDrawing(Forms::get<Krok3>()); });
+    } else if (auto* confirmation = qobject_cast<Konec*>(&form)) {
+        QObject::connect(confirmation, &Konec::endConfirmed, confirmation, [confirmation] {
+            Forms::unload(confirmation);
+            endRun();
+        });
+    } else if (auto* summary = qobject_cast<Souhrn*>(&form)) {
+        QObject::connect(summary, &Souhrn::confirmed, summary, [summary] { summaryConfirmed(*summary); });
     }
 }
 
@@ -175,6 +283,7 @@ void connectForm(Form& form)
 
 void install()
 {
+    current = Run{};
     Form::endConfirmation = [] { Forms::get<Konec>().showModal(); };
     Forms::created = connectForm;
     WaitIndicator::hook = [](bool waiting) {
@@ -183,6 +292,11 @@ void install()
         else
             QGuiApplication::restoreOverrideCursor();
     };
+}
+
+Run& run()
+{
+    return current;
 }
 
 void start()
@@ -195,9 +309,25 @@ void firstExample()
     showNewExample();
 }
 
+Souhrn& summarise()
+{
+    const QDateTime end = System::now();
+    std::optional<Souhrn::Totals> overall;
+    if (current.runState.emailMode) {
+        encodeForEmail(end);
+    } else {
+        overall = storeAtSchool(end);
+        if (!overall)
+            switchToEmailReport(end);
+    }
+    Souhrn& summary = Forms::get<Souhrn>();
+    summary.showCounts(current.runState, overall);
+    return summary;
+}
+
 void endRun()
 {
-    Forms::get<Souhrn>().showModal();
+    summarise().showModal();
 }
 
 } // namespace ExerciseFlow

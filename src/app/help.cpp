@@ -1,8 +1,6 @@
 #include "app/help.h"
 
-#include "app/exerciseflow.h"
 #include "core/helptext.h"
-#include "ui/forms/forms.h"
 
 #include <QFontMetricsF>
 #include <QHBoxLayout>
@@ -17,44 +15,38 @@ Help::Help()
     setWindowTitle(QStringLiteral("Nápověda - pozorně čtěte"));
     setAccessibleName(QStringLiteral("Nápověda - pozorně čtěte"));
 
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(QStringLiteral("Text nápovědy"));
-    Text1->setReadOnly(true);
+    helpText = new QPlainTextEdit(this);
+    helpText->setObjectName(QStringLiteral("Text1"));
+    helpText->setAccessibleName(QStringLiteral("Text nápovědy"));
+    helpText->setReadOnly(true);
     // Keyboard users can still move through the text and select it.
-    Text1->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    helpText->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    helpText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    helpText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::TypeWriter);
     courier.setPointSize(10);
-    Text1->setFont(courier);
+    helpText->setFont(courier);
     const QFontMetricsF metrics(courier);
-    Text1->setTabStopDistance(metrics.horizontalAdvance(QLatin1Char(' ')) * HelpText::tabColumns);
+    helpText->setTabStopDistance(metrics.horizontalAdvance(QLatin1Char(' ')) * HelpText::tabColumns);
     // The CR LF line ends of the text become the editor's own line breaks.
-    Text1->setPlainText(HelpText::text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    helpText->setPlainText(HelpText::text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     const int textWidth = int(metrics.horizontalAdvance(QString(HelpText::lineWidth + 2, QLatin1Char('M'))));
-    Text1->setMinimumSize(textWidth + Text1->verticalScrollBar()->sizeHint().width() + 12, 360);
+    helpText->setMinimumSize(textWidth + helpText->verticalScrollBar()->sizeHint().width() + 12, 360);
 
-    Command1 = makeButton(QStringLiteral("Command1"), QStringLiteral("Pokračovat"));
-    Command1->setAccessibleName(QStringLiteral("Pokračovat"));
-    Command1->setDefault(true);
-    setCancelButton(Command1);
+    continueButton = makeButton(QStringLiteral("Command1"), QStringLiteral("Pokračovat"));
+    continueButton->setAccessibleName(QStringLiteral("Pokračovat"));
+    continueButton->setDefault(true);
+    setCancelButton(continueButton);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Text1);
+    layout->addWidget(helpText);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command1);
+    buttons->addWidget(continueButton);
     buttons->addStretch();
     layout->addLayout(buttons);
-    Command1->setFocus();
+    continueButton->setFocus();
 
-    connect(Command1, &QPushButton::clicked, this, &Help::Command1_Click);
-}
-
-void Help::Command1_Click()
-{
-    Forms::unload(this);
-    ExerciseFlow::firstExample();
+    connect(continueButton, &QPushButton::clicked, this, &Help::continueRequested);
 }

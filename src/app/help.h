@@ -11,9 +11,11 @@ class Help : public Form {
 public:
     Help();
 
-private:
-    QPlainTextEdit* Text1;
-    QPushButton* Command1; // Pokračovat
+signals:
+    // "Pokračovat": on to the first example.
+    void continueRequested();
 
-    void Command1_Click();
+private:
+    QPlainTextEdit* helpText;
+    QPushButton* continueButton; // Pokračovat
 };

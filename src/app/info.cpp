@@ -37,59 +37,60 @@ info::info()
     setWindowTitle(QStringLiteral("Informace"));
     setAccessibleName(QStringLiteral("Informace o programu"));
 
-    Label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("Kvizmat 3: Komplexní čísla"));
+    titleLabel = makeLabel(QStringLiteral("Label2"), QStringLiteral("Kvizmat 3: Komplexní čísla"));
     QFont title(QStringLiteral("Arial"));
     title.setPointSize(20);
     title.setBold(true);
-    Label2->setFont(title);
-    Label7 = makeLabel(QStringLiteral("Label7"), QStringLiteral("verze " KVIZMAT_VERSION_SHOWN
-                                                                "\nPro střední průmyslové školy napsal Jan Kvizmatik"));
-    Label3 =
+    titleLabel->setFont(title);
+    versionLabel =
+        makeLabel(QStringLiteral("Label7"),
+                  QStringLiteral("verze " KVIZMAT_VERSION_SHOWN "\nPro střední průmyslové školy napsal Jan Kvizmatik"));
+    aboutText =
         makeLabel(QStringLiteral("Label3"),
                   QStringLiteral("Tento program je určen žákům středních průmyslových škol technického zaměření k "
                                  "procvičení matematiky a elektrotechniky, ve kterých se komplexní čísla hojně "
                                  "používají. Doufám, že se vám bude líbit a že mu zůstanete věrnými uživateli. Přeji "
                                  "vám mnoho správně zakreslených komplexních čísel.\n\nJan Kvizmatik"));
-    Label4 = makeLabel(QStringLiteral("Label4"),
-                       QStringLiteral("Pokud byste nalezli v tomto programu chybu nebo měli námět na jeho "
-                                      "zlepšení či návrh na jiný program můžete mě kontaktovat e-mailem na:"));
-    for (QLabel* text : {Label2, Label7, Label3, Label4})
+    invitationLabel = makeLabel(QStringLiteral("Label4"),
+                                QStringLiteral("Pokud byste nalezli v tomto programu chybu nebo měli námět na jeho "
+                                               "zlepšení či návrh na jiný program můžete mě kontaktovat e-mailem na:"));
+    for (QLabel* text : {titleLabel, versionLabel, aboutText, invitationLabel})
         text->setWordWrap(true);
-    Label1 = makeAddress(this, QStringLiteral("Label1"), QString::fromLatin1(firstAddress));
-    Label6 = makeAddress(this, QStringLiteral("Label6"), QString::fromLatin1(secondAddress));
-    Label1->installEventFilter(this);
-    Label6->installEventFilter(this);
+    firstAddressLabel = makeAddress(this, QStringLiteral("Label1"), QString::fromLatin1(firstAddress));
+    secondAddressLabel = makeAddress(this, QStringLiteral("Label6"), QString::fromLatin1(secondAddress));
+    firstAddressLabel->installEventFilter(this);
+    secondAddressLabel->installEventFilter(this);
 
-    Command1 = makeButton(QStringLiteral("Command1"), QStringLiteral("&OK"));
-    Command1->setAccessibleName(QStringLiteral("OK"));
-    Command1->setDefault(true);
+    okButton = makeButton(QStringLiteral("Command1"), QStringLiteral("&OK"));
+    okButton->setAccessibleName(QStringLiteral("OK"));
+    okButton->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label2);
-    layout->addWidget(Label7);
+    layout->addWidget(titleLabel);
+    layout->addWidget(versionLabel);
     layout->addSpacing(8);
-    layout->addWidget(Label3);
+    layout->addWidget(aboutText);
     layout->addSpacing(8);
-    layout->addWidget(Label4);
-    layout->addWidget(Label1);
-    layout->addWidget(Label6);
+    layout->addWidget(invitationLabel);
+    layout->addWidget(firstAddressLabel);
+    layout->addWidget(secondAddressLabel);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command1);
+    buttons->addWidget(okButton);
     layout->addLayout(buttons);
     setMinimumWidth(460);
 
-    setTabOrder(Command1, Label1);
-    setTabOrder(Label1, Label6);
-    Command1->setFocus();
+    setTabOrder(okButton, firstAddressLabel);
+    setTabOrder(firstAddressLabel, secondAddressLabel);
+    okButton->setFocus();
 
-    connect(Command1, &QPushButton::clicked, this, &info::Command1_Click);
+    connect(okButton, &QPushButton::clicked, this, &info::ok_Click);
 }
 
 bool info::eventFilter(QObject* watched, QEvent* event)
 {
     auto* label = qobject_cast<QLabel*>(watched);
-    if (label != Label1 && label != Label6)
+    if (label != firstAddressLabel && label != secondAddressLabel)
         return Form::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -113,7 +114,7 @@ void info::writeTo(const QString& address)
     System::openUrl(QUrl(QStringLiteral("mailto:") + address));
 }
 
-void info::Command1_Click()
+void info::ok_Click()
 {
     Forms::unload(this);
 }

@@ -18,14 +18,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* Label2;        // title
-    QLabel* Label7;        // version and credits
-    QLabel* Label3;        // about text
-    QLabel* Label4;        // invitation to write
-    QLabel* Label1;        // first address
-    QLabel* Label6;        // second address
-    QPushButton* Command1; // &OK
+    QLabel* titleLabel;
+    QLabel* versionLabel; // version and credits
+    QLabel* aboutText;
+    QLabel* invitationLabel;
+    QLabel* firstAddressLabel;
+    QLabel* secondAddressLabel;
+    QPushButton* okButton; // &OK
 
     void writeTo(const QString& address);
-    void Command1_Click();
+    void ok_Click();
 };

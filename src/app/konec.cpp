@@ -1,6 +1,5 @@
 #include "app/konec.h"
 
-#include "app/exerciseflow.h"
 #include "ui/forms/forms.h"
 
 #include <QHBoxLayout>
@@ -13,28 +12,22 @@ Konec::Konec()
     setObjectName(QStringLiteral("Konec"));
     setWindowTitle(QStringLiteral("Konec ?"));
     auto* layout = new QVBoxLayout(this);
-    Label1 = new QLabel(QStringLiteral("Opravdu chceš skončit ?"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    layout->addWidget(Label1);
+    questionLabel = new QLabel(QStringLiteral("Opravdu chceš skončit ?"), this);
+    questionLabel->setObjectName(QStringLiteral("Label1"));
+    layout->addWidget(questionLabel);
     auto* buttons = new QHBoxLayout;
-    Command1 = makeButton(QStringLiteral("Command1"), QStringLiteral("&Ano"));
-    Command2 = makeButton(QStringLiteral("Command2"), QStringLiteral("&Ne"));
-    Command1->setDefault(true);
-    setCancelButton(Command2);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    yesButton = makeButton(QStringLiteral("Command1"), QStringLiteral("&Ano"));
+    noButton = makeButton(QStringLiteral("Command2"), QStringLiteral("&Ne"));
+    yesButton->setDefault(true);
+    setCancelButton(noButton);
+    buttons->addWidget(yesButton);
+    buttons->addWidget(noButton);
     layout->addLayout(buttons);
-    connect(Command1, &QPushButton::clicked, this, &Konec::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Konec::Command2_Click);
+    connect(yesButton, &QPushButton::clicked, this, &Konec::endConfirmed);
+    connect(noButton, &QPushButton::clicked, this, &Konec::no_Click);
 }
 
-void Konec::Command1_Click()
-{
-    Forms::unload(this);
-    ExerciseFlow::endRun();
-}
-
-void Konec::Command2_Click()
+void Konec::no_Click()
 {
     Forms::unload(this);
 }

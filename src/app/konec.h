@@ -11,11 +11,14 @@ class Konec : public Form {
 public:
     Konec();
 
-private:
-    QLabel* Label1;
-    QPushButton* Command1; // &Ano
-    QPushButton* Command2; // &Ne
+signals:
+    // "&Ano": the run ends.
+    void endConfirmed();
 
-    void Command1_Click();
-    void Command2_Click();
+private:
+    QLabel* questionLabel;
+    QPushButton* yesButton; // &Ano
+    QPushButton* noButton;  // &Ne
+
+    void no_Click();
 };

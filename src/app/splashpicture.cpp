@@ -1,6 +1,6 @@
 #include "app/splashpicture.h"
 
-#include "core/procedury_a_fce.h"
+#include "core/pi.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -91,12 +91,12 @@ QImage SplashPicture::render(QSize size, qreal devicePixelRatio)
     p.drawText(QPointF(wave.right() - 14, mid + 16), QStringLiteral("t"));
 
     const qreal amplitude = wave.height() * 0.36;
-    const qreal shift = Procedury_a_fce::Pi / 3;
+    const qreal shift = Pi / 3;
     const qreal span = wave.width() - 24;
     QPainterPath sine, reference;
     for (int i = 0; i <= 200; ++i) {
         const qreal x = wave.left() + 10 + span * i / 200.0;
-        const qreal angle = 4 * Procedury_a_fce::Pi * i / 200.0;
+        const qreal angle = 4 * Pi * i / 200.0;
         const QPointF a(x, mid - amplitude * qSin(angle + shift));
         const QPointF b(x, mid - amplitude * 0.6 * qSin(angle));
         if (i == 0) {

@@ -1,9 +1,7 @@
 #include "app/uvod.h"
 
 #include "app/splashpicture.h"
-#include "app/welcome.h"
 #include "core/version.h"
-#include "ui/forms/forms.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,32 +18,33 @@ Uvod::Uvod()
     setAccessibleName(QStringLiteral("Úvodní obrazovka programu Kvizmat"));
     setFixedSize(520, 320);
 
-    Label3 = makeLabel(QStringLiteral("Label3"), QStringLiteral("Kvizmat 3: Komplexní čísla"));
-    Label4 = makeLabel(QStringLiteral("Label4"), QStringLiteral("verze " KVIZMAT_VERSION_SHOWN));
-    Label5 = makeLabel(QStringLiteral("Label5"), QStringLiteral("Pro střední průmyslové školy napsal Jan Kvizmatik"));
-    for (auto [label, points] : {std::pair{Label3, 22}, std::pair{Label4, 11}, std::pair{Label5, 9}}) {
+    titleLabel = makeLabel(QStringLiteral("Label3"), QStringLiteral("Kvizmat 3: Komplexní čísla"));
+    versionLabel = makeLabel(QStringLiteral("Label4"), QStringLiteral("verze " KVIZMAT_VERSION_SHOWN));
+    creditsLabel =
+        makeLabel(QStringLiteral("Label5"), QStringLiteral("Pro střední průmyslové školy napsal Jan Kvizmatik"));
+    for (auto [label, points] : {std::pair{titleLabel, 22}, std::pair{versionLabel, 11}, std::pair{creditsLabel, 9}}) {
         QFont font(QStringLiteral("Arial"));
         font.setPointSize(points);
-        font.setBold(label == Label3);
+        font.setBold(label == titleLabel);
         label->setFont(font);
         label->setAlignment(Qt::AlignCenter);
     }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 18, 16, 0);
-    layout->addWidget(Label3);
-    layout->addWidget(Label4);
-    layout->addWidget(Label5);
+    layout->addWidget(titleLabel);
+    layout->addWidget(versionLabel);
+    layout->addWidget(creditsLabel);
     layout->addStretch();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(5000);
-    connect(Timer1, &QTimer::timeout, this, &Uvod::closeSplash);
+    closeTimer = new QTimer(this);
+    closeTimer->setObjectName(QStringLiteral("Timer1"));
+    closeTimer->setInterval(5000);
+    connect(closeTimer, &QTimer::timeout, this, &Uvod::closeSplash);
 }
 
 void Uvod::Form_Load()
 {
-    Timer1->start();
+    closeTimer->start();
 }
 
 void Uvod::closeSplash()
@@ -53,9 +52,8 @@ void Uvod::closeSplash()
     if (m_closing)
         return;
     m_closing = true;
-    Timer1->stop();
-    Forms::get<Welcome>().showModeless();
-    Forms::unload(this);
+    closeTimer->stop();
+    emit finished();
 }
 
 void Uvod::paintEvent(QPaintEvent*)

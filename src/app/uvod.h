@@ -15,18 +15,22 @@ public:
 
     void Form_Load() override;
 
+signals:
+    // The splash is done: by its timer, a key or a click on its background; once only.
+    void finished();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QLabel* Label3; // title
-    QLabel* Label4; // version
-    QLabel* Label5; // credits
-    QTimer* Timer1;
+    QLabel* titleLabel;
+    QLabel* versionLabel;
+    QLabel* creditsLabel;
+    QTimer* closeTimer;
 
-    // Opens the sign-in and unloads the splash; only the first of the three events does anything.
+    // Only the first of the three events does anything.
     void closeSplash();
 
     QImage m_picture;

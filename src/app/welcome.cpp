@@ -1,13 +1,8 @@
 #include "app/welcome.h"
 
-#include "app/help.h"
-#include "app/info.h"
-#include "core/data_a_promene.h"
 #include "core/profileitem.h"
 #include "core/report.h"
-#include "core/reportcipher.h"
 #include "store/schoolstore.h"
-#include "ui/forms/forms.h"
 #include "ui/forms/system.h"
 
 #include <QComboBox>
@@ -62,13 +57,13 @@ Welcome::Welcome()
     Tr->setMaxLength(10);
     lblTr = boxLabel(this, QStringLiteral("lblTr"), QStringLiteral("&Třída:"), Tr);
 
-    Command1 = makeButton(QStringLiteral("Command1"), QStringLiteral("&OK"));
-    Command1->setAccessibleName(QStringLiteral("OK"));
-    Command2 = makeButton(QStringLiteral("Command2"), QStringLiteral("&Zruš"));
-    Command2->setAccessibleName(QStringLiteral("Zruš"));
-    Command3 = makeButton(QStringLiteral("Command3"), QStringLiteral("&O programu"));
-    Command3->setAccessibleName(QStringLiteral("O programu"));
-    Command1->setDefault(true);
+    okButton = makeButton(QStringLiteral("Command1"), QStringLiteral("&OK"));
+    okButton->setAccessibleName(QStringLiteral("OK"));
+    quitButton = makeButton(QStringLiteral("Command2"), QStringLiteral("&Zruš"));
+    quitButton->setAccessibleName(QStringLiteral("Zruš"));
+    aboutButton = makeButton(QStringLiteral("Command3"), QStringLiteral("&O programu"));
+    aboutButton->setAccessibleName(QStringLiteral("O programu"));
+    okButton->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -83,25 +78,25 @@ Welcome::Welcome()
     grid->setRowMinimumHeight(2, 36);
     layout->addLayout(grid);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Command3);
+    buttons->addWidget(aboutButton);
     buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(quitButton);
     layout->addLayout(buttons);
 
     setTabOrder(conn[0], Users);
     setTabOrder(Users, conn[1]);
     setTabOrder(conn[1], Jm);
     setTabOrder(Jm, Tr);
-    setTabOrder(Tr, Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
+    setTabOrder(Tr, okButton);
+    setTabOrder(okButton, quitButton);
+    setTabOrder(quitButton, aboutButton);
 
     connect(conn[0], &QRadioButton::toggled, this, &Welcome::conn_Click);
     connect(conn[1], &QRadioButton::toggled, this, &Welcome::conn_Click);
-    connect(Command1, &QPushButton::clicked, this, &Welcome::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Welcome::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Welcome::Command3_Click);
+    connect(okButton, &QPushButton::clicked, this, &Welcome::ok_Click);
+    connect(quitButton, &QPushButton::clicked, this, &Welcome::quit_Click);
+    connect(aboutButton, &QPushButton::clicked, this, &Welcome::about_Click);
     conn_Click();
 }
 
@@ -147,9 +142,9 @@ void Welcome::conn_Click()
     Tr->setEnabled(!school);
 }
 
-void Welcome::Command1_Click()
+void Welcome::ok_Click()
 {
-    RunState& run = Data_a_promene::runState;
+    RunState run;
     const bool emailMode = conn[1]->isChecked();
     if (!emailMode) {
         if (Users->currentIndex() < 0) {
@@ -164,21 +159,19 @@ void Welcome::Command1_Click()
         run.profileClass = profile.value(1);
     } else {
         run.emailMode = true;
-        ReportCipher::InitCipher();
         run.pupilName = Jm->text();
         run.pupilClass = Tr->text();
         run.signInDateTime = toDayCount(System::now());
     }
-    Forms::unload(this);
-    Forms::get<Help>().showModeless();
+    emit signedIn(run);
 }
 
-void Welcome::Command2_Click()
+void Welcome::quit_Click()
 {
     System::endProgram();
 }
 
-void Welcome::Command3_Click()
+void Welcome::about_Click()
 {
-    Forms::get<info>().showModal();
+    emit aboutRequested();
 }

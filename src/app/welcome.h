@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/runstate.h"
 #include "ui/forms/form.h"
 
 class QComboBox;
@@ -17,6 +18,12 @@ public:
     // Fills the profile list, or offers only the e-mail sign-in when the database cannot serve.
     void Form_Load() override;
 
+signals:
+    // "&OK" with a valid sign-in: the run as signed in, its counters at 0.
+    void signedIn(const RunState& run);
+    // "&O programu".
+    void aboutRequested();
+
 private:
     QRadioButton* conn[2];
     QLabel* lblUsers;
@@ -25,13 +32,13 @@ private:
     QLineEdit* Jm;
     QLabel* lblTr;
     QLineEdit* Tr;
-    QPushButton* Command1; // &OK
-    QPushButton* Command2; // &Zruš
-    QPushButton* Command3; // &O programu
+    QPushButton* okButton;    // &OK
+    QPushButton* quitButton;  // &Zruš
+    QPushButton* aboutButton; // &O programu
 
     void conn_Click();
     void useEmailSignInOnly();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void ok_Click();
+    void quit_Click();
+    void about_Click();
 };

@@ -98,3 +98,10 @@ QString signText(float imaginaryPart)
 {
     return imaginaryPart < 0 ? QStringLiteral("-") : QStringLiteral("+");
 }
+
+std::array<OperandCaptions, 2> operandCaptions(const Example& example)
+{
+    const auto& o = example.operands;
+    return {OperandCaptions{wholeNumberText(o[0]), signText(o[1]), wholeNumberText(std::fabs(o[1]))},
+            OperandCaptions{wholeNumberText(o[2]), signText(o[3]), wholeNumberText(std::fabs(o[3]))}};
+}

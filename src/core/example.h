@@ -45,3 +45,10 @@ void computeResult(Example& example);
 // zero and above) and its magnitude.
 QString wholeNumberText(float value);
 QString signText(float imaginaryPart);
+
+// One operand as the forms show it: its real part, the sign of its imaginary part and the magnitude.
+struct OperandCaptions {
+    QString re, sign, im;
+};
+// The two operands of an example.
+std::array<OperandCaptions, 2> operandCaptions(const Example& example);

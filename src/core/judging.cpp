@@ -1,6 +1,7 @@
 #include "core/judging.h"
 
-#include "core/procedury_a_fce.h"
+#include "core/leadingnumber.h"
+#include "core/pi.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -12,7 +13,6 @@ namespace Judging {
 
 namespace {
 
-using Procedury_a_fce::Pi;
 constexpr int Period = SinusoidScale::Period;
 // Half a period in degrees: the size of an angle for the band around 0.
 constexpr float AngleScale = 90;
@@ -49,7 +49,7 @@ QString CommaToPoint(const QString& text)
 
 float readNumber(const QString& text)
 {
-    const double value = Procedury_a_fce::LeadingNumber(CommaToPoint(text));
+    const double value = LeadingNumber(CommaToPoint(text));
     // Converting an out-of-range double to float is not defined; such an entry cannot match anyway.
     if (!(std::fabs(value) <= double(FLT_MAX)))
         return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
@@ -129,7 +129,7 @@ Verdict judgeExample(const ExampleAnswers& a)
         v.ab = true;
     }
 
-    const PlaneMapping plane = a.plane();
+    const PlaneMapping plane = a.plane;
     const bool vectorRe = ComparDrawn(plane.toRe(a.vectorEndX), a.resultRe, 20, partScale, plane.pixelRe());
     const bool vectorIm = ComparDrawn(plane.toIm(a.vectorEndY), a.resultIm, 20, partScale, plane.pixelIm());
     if (!vectorRe || !vectorIm) {
@@ -138,7 +138,7 @@ Verdict judgeExample(const ExampleAnswers& a)
     }
 
     // The amplitude is judged in pixels: one pixel is 1.
-    const SinusoidScale sinusoid = a.sinusoid();
+    const SinusoidScale sinusoid = a.sinusoid;
     const float expected = sinusoid.amplitudePixels(r);
     if (!ComparDrawn(float(a.amplitude), expected, 20, float(sinusoid.fullScale()), 1)) {
         v.errorCode |= 4;

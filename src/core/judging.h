@@ -34,20 +34,16 @@ float GetFI(float re, float im);
 // narrower than one pixel on each side (included), a shift by a whole period counting as the same.
 bool CheckPhase(float phaseShift, float resultRe, float resultIm);
 
-// Everything the judging reads, as values.
+// Everything the judging reads, as values: what the pupil did in the three steps, and the example
+// with the plane and the sinusoid it was drawn on.
 struct ExampleAnswers {
     QString re, im, absh, fi; // step 1 as typed
     float vectorEndX = 0, vectorEndY = 0;
-    float grafWidth = 0, grafHeight = 0;
-    float axisLimit = 0;
     qint16 amplitude = 0;
     float phaseShift = 0;
-    qint16 axisMax = 0;
-    float pbHeight = 0;
     float resultRe = 0, resultIm = 0;
-
-    PlaneMapping plane() const { return {grafWidth, grafHeight, axisLimit}; }
-    SinusoidScale sinusoid() const { return {pbHeight, axisMax}; }
+    PlaneMapping plane;
+    SinusoidScale sinusoid;
 };
 
 // Error bits: 1 step 1, 2 step 2, 4 step 3; a true mark means that item was wrong.

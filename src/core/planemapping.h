@@ -10,6 +10,7 @@ public:
     // The axis lines stop this far before the edges, 8 px beyond the outermost ticks.
     static constexpr int AxisInset = 10;
 
+    PlaneMapping() = default;
     PlaneMapping(float width, float height, float axisLimit) : m_width(width), m_height(height), m_axisLimit(axisLimit)
     {
     }
@@ -46,7 +47,7 @@ public:
     bool insideBand(float x, float y) const;
 
 private:
-    float m_width;
-    float m_height;
-    float m_axisLimit;
+    float m_width = 0;
+    float m_height = 0;
+    float m_axisLimit = 0;
 };

@@ -16,15 +16,11 @@ inline constexpr int maxPupilClassLength = 10;
 
 // What a report says, read back by the teacher's tool. The times are the wall-clock texts of the
 // pupil's computer, held without a time zone (as UTC) so that no zone's summer time shifts them.
-struct ReportContents {
+struct ReportContents : RunCounts {
     QString pupilName;
     QString pupilClass;
     QDateTime from;
     QDateTime to;
-    qint32 examplesRight = 0;
-    qint32 examplesWrong = 0;
-    qint32 dialogsRight = 0;
-    qint32 dialogsWrong = 0;
 };
 
 // A decoded report checked against its own structure and redundancy.

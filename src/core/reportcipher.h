@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/example.h"
-
 #include <QString>
 #include <QtGlobal>
 
@@ -9,16 +7,14 @@
 // Windows-1250 code XOR (key byte XOR salt), as lower-case hexadecimal groups, ten to a line.
 namespace ReportCipher {
 
-// Fills the key and the digits, then starts a block.
-void InitCipher();
-// Starts an empty block: the marker group 4b and a fresh salt group.
-void StartBlock();
-// Appends the groups of every character of the text; the key position and line count carry on.
-void EncodeText(const QString& text);
-QString ByteToHex(quint8 b);
-QString GetEncodedBlock();
+// The salt byte of a block from a random value in [0, 1): its integer part of r * 256. A value that
+// strays outside [0, 1) still gives a byte.
+quint8 saltByteFrom(float r);
 
-// Where the salt comes from (uniform in [0, 1)); the clock-seeded source unless replaced.
-void setSaltSource(RandomSource source);
+// The whole block of a text: the marker group 4b, the salt group, then the groups of every character,
+// the key position running on through the text and a line ending after every tenth group.
+QString EncodeText(const QString& text, quint8 saltByte);
+
+QString ByteToHex(quint8 b);
 
 } // namespace ReportCipher

@@ -15,4 +15,8 @@ double halfAwayFromZero(double x);
 qint16 toInt16(double x);
 qint32 toInt32(double x);
 
+// Rounds by the fractional part: 2.5 gives 3, 2.49 gives 2, -0.3 gives 0, -2.5 gives -3 (the
+// drawing coordinates of the correct drawings).
+qint32 RoundToLong(float x);
+
 } // namespace Rounding

@@ -19,6 +19,7 @@ public:
     // Half the width of the axes' bands in which a press starts a drag of one kind only.
     static constexpr int AxisBand = 6;
 
+    SinusoidScale() = default;
     SinusoidScale(float height, qint16 axisMax) : m_height(height), m_axisMax(axisMax) {}
 
     float height() const { return m_height; }
@@ -55,6 +56,6 @@ public:
     static int hoverPointer(float x, float y, float width, float height);
 
 private:
-    float m_height;
-    qint16 m_axisMax;
+    float m_height = 0;
+    qint16 m_axisMax = 0;
 };

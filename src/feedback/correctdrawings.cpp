@@ -2,8 +2,9 @@
 
 #include "core/colors.h"
 #include "core/judging.h"
+#include "core/pi.h"
 #include "core/planemapping.h"
-#include "core/procedury_a_fce.h"
+#include "core/rounding.h"
 #include "core/sinusoidscale.h"
 #include "ui/surface/surface.h"
 
@@ -11,8 +12,7 @@
 
 namespace CorrectDrawings {
 
-using Procedury_a_fce::Pi;
-using Procedury_a_fce::RoundToLong;
+using Rounding::RoundToLong;
 
 void DrawCorrectVector(Surface& graf, float resultRe, float resultIm, float axisLimit)
 {

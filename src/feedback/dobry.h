@@ -15,8 +15,8 @@ signals:
     void continueRequested(); // "&Pokračovat": the next example
 
 private:
-    QLabel* Label1;
-    QLabel* Label2;
-    QPushButton* Command1; // &Pokračovat
-    QPushButton* Command2; // &Konec
+    QLabel* headingLabel;
+    QLabel* messageLabel;
+    QPushButton* continueButton; // &Pokračovat
+    QPushButton* endButton;      // &Konec
 };

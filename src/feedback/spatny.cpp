@@ -1,6 +1,5 @@
 #include "feedback/spatny.h"
 
-#include "core/data_a_promene.h"
 #include "core/judging.h"
 #include "core/numberformat.h"
 #include "ui/surface/palettecolor.h"
@@ -12,19 +11,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <array>
 #include <cmath>
+#include <utility>
 
 namespace {
-
-QFrame* makeLine(QWidget* parent, const QString& name)
-{
-    auto* line = new QFrame(parent);
-    line->setObjectName(name);
-    line->setAccessibleName(QStringLiteral("Oddělovací čára"));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
 
 void setBold(QPushButton* button, bool bold)
 {
@@ -55,17 +46,19 @@ Spatny::Spatny()
     setWindowTitle(QStringLiteral("C H Y B A"));
     setAccessibleName(QStringLiteral("Chyba: oprava příkladu"));
     auto* layout = new QVBoxLayout(this);
+    const QString separatorName = QStringLiteral("Oddělovací čára");
 
-    Label1 = makeLabel(QStringLiteral("Label1"),
-                       QStringLiteral("Při výpočtu jsi se dopustil chyby! Správně to mělo vypadat asi takto:"), 12,
-                       QStringLiteral("Při výpočtu jsi se dopustil chyby! Správně to mělo vypadat asi takto:"));
+    headingLabel =
+        makeLabel(QStringLiteral("Label1"),
+                  QStringLiteral("Při výpočtu jsi se dopustil chyby! Správně to mělo vypadat asi takto:"), 12,
+                  QStringLiteral("Při výpočtu jsi se dopustil chyby! Správně to mělo vypadat asi takto:"));
     QFont heading(QStringLiteral("Times New Roman"), 14);
     heading.setBold(true);
-    Label1->setFont(heading);
-    Label1->setWordWrap(true);
-    layout->addWidget(Label1);
-    Line[0] = makeLine(this, QStringLiteral("Line1"));
-    layout->addWidget(Line[0]);
+    headingLabel->setFont(heading);
+    headingLabel->setWordWrap(true);
+    layout->addWidget(headingLabel);
+    lines[0] = makeLine(QStringLiteral("Line1"), separatorName);
+    layout->addWidget(lines[0]);
 
     auto* grid = new QGridLayout;
     const QString design = QStringLiteral("100000");
@@ -83,74 +76,75 @@ Spatny::Spatny()
         unit = makeLabel(unitName, QStringLiteral("i"), 12, QStringLiteral("imaginární jednotka i"));
         grid->addWidget(unit, row, 4);
     };
-    numberRow(0, Label2, QStringLiteral("Label2"), QStringLiteral("1. číslo:"), cis1, QStringLiteral("cis1"),
-              QStringLiteral("1. číslo"), Label12, QStringLiteral("Label12"));
-    numberRow(1, Label3, QStringLiteral("Label3"), QStringLiteral("2. číslo:"), cis2, QStringLiteral("cis2"),
-              QStringLiteral("2. číslo"), Label13, QStringLiteral("Label13"));
-    grid->addWidget(Line[1] = makeLine(this, QStringLiteral("Line2")), 2, 0, 1, 5);
+    numberRow(0, firstNumberTitle, QStringLiteral("Label2"), QStringLiteral("1. číslo:"), cis1, QStringLiteral("cis1"),
+              QStringLiteral("1. číslo"), firstUnitLabel, QStringLiteral("Label12"));
+    numberRow(1, secondNumberTitle, QStringLiteral("Label3"), QStringLiteral("2. číslo:"), cis2, QStringLiteral("cis2"),
+              QStringLiteral("2. číslo"), secondUnitLabel, QStringLiteral("Label13"));
+    grid->addWidget(lines[1] = makeLine(QStringLiteral("Line2"), separatorName), 2, 0, 1, 5);
     numberRow(3, oper, QStringLiteral("oper"), QStringLiteral("Násobek:"), cis3, QStringLiteral("cis3"),
-              QStringLiteral("Správný výsledek"), Label17, QStringLiteral("Label17"));
+              QStringLiteral("Správný výsledek"), resultUnitLabel, QStringLiteral("Label17"));
     m_spoken.append({oper, QStringLiteral("Druh výsledku")});
-    grid->addWidget(Line[2] = makeLine(this, QStringLiteral("Line3")), 4, 0, 1, 5);
+    grid->addWidget(lines[2] = makeLine(QStringLiteral("Line3"), separatorName), 4, 0, 1, 5);
 
-    Label5 = makeLabel(QStringLiteral("Label5"), QStringLiteral("Absolutní hodnota:"), 12,
-                       QStringLiteral("Absolutní hodnota:"));
+    absoluteValueTitle = makeLabel(QStringLiteral("Label5"), QStringLiteral("Absolutní hodnota:"), 12,
+                                   QStringLiteral("Absolutní hodnota:"));
     ab = makeLabel(QStringLiteral("ab"), QStringLiteral("10000"), 12, QStringLiteral("Správná absolutní hodnota"));
     m_spoken.append({ab, ab->accessibleName()});
-    grid->addWidget(Label5, 5, 0);
+    grid->addWidget(absoluteValueTitle, 5, 0);
     grid->addWidget(ab, 5, 1, 1, 3);
 
     auto* angleTitle = new QHBoxLayout;
-    Label6 = makeLabel(QStringLiteral("Label6"), QStringLiteral("Úhel"), 12, QStringLiteral("Úhel"));
-    Label7 = makeLabel(QStringLiteral("Label7"), QStringLiteral("φ"), 12, QStringLiteral("fí"));
-    Label8 = makeLabel(QStringLiteral("Label8"), QStringLiteral(":"), 12, QStringLiteral("dvojtečka"));
-    angleTitle->addWidget(Label6);
-    angleTitle->addWidget(Label7);
-    angleTitle->addWidget(Label8);
+    angleTitleLabel = makeLabel(QStringLiteral("Label6"), QStringLiteral("Úhel"), 12, QStringLiteral("Úhel"));
+    angleSymbol = makeLabel(QStringLiteral("Label7"), QStringLiteral("φ"), 12, QStringLiteral("fí"));
+    angleColon = makeLabel(QStringLiteral("Label8"), QStringLiteral(":"), 12, QStringLiteral("dvojtečka"));
+    angleTitle->addWidget(angleTitleLabel);
+    angleTitle->addWidget(angleSymbol);
+    angleTitle->addWidget(angleColon);
     angleTitle->addStretch();
     uhFi = makeLabel(QStringLiteral("uhFi"), QStringLiteral("10000"), 12, QStringLiteral("Správný úhel ve stupních"));
-    Label21 = makeLabel(QStringLiteral("Label21"), QStringLiteral("°"), 12, QStringLiteral("stupňů"));
+    degreeSign = makeLabel(QStringLiteral("Label21"), QStringLiteral("°"), 12, QStringLiteral("stupňů"));
     m_spoken.append({uhFi, uhFi->accessibleName()});
     grid->addLayout(angleTitle, 6, 0);
     grid->addWidget(uhFi, 6, 1, 1, 2);
-    grid->addWidget(Label21, 6, 3);
+    grid->addWidget(degreeSign, 6, 3);
     layout->addLayout(grid);
-    layout->addWidget(Line[3] = makeLine(this, QStringLiteral("Line4")));
+    layout->addWidget(lines[3] = makeLine(QStringLiteral("Line4"), separatorName));
 
-    for (QLabel* value : {cis3[0], cis3[1], cis3[2], Label12, Label13, Label17, ab, uhFi, Label21})
+    for (QLabel* value :
+         {cis3[0], cis3[1], cis3[2], firstUnitLabel, secondUnitLabel, resultUnitLabel, ab, uhFi, degreeSign})
         setForeColor(value, Colors::Blue);
 
-    Sinusak = makeButton(QStringLiteral("Sinusak"), QStringLiteral("&Sinus"));
-    Sinusak->setAccessibleName(QStringLiteral("Ukázat správnou sinusoidu"));
-    vek = makeButton(QStringLiteral("vek"), QStringLiteral("&Vektor"));
-    vek->setAccessibleName(QStringLiteral("Ukázat správný vektor"));
+    sinusoidButton = makeButton(QStringLiteral("Sinusak"), QStringLiteral("&Sinus"));
+    sinusoidButton->setAccessibleName(QStringLiteral("Ukázat správnou sinusoidu"));
+    vectorButton = makeButton(QStringLiteral("vek"), QStringLiteral("&Vektor"));
+    vectorButton->setAccessibleName(QStringLiteral("Ukázat správný vektor"));
     auto* drawings = new QHBoxLayout;
-    drawings->addWidget(Sinusak);
-    drawings->addWidget(vek);
+    drawings->addWidget(sinusoidButton);
+    drawings->addWidget(vectorButton);
     drawings->addStretch();
     layout->addLayout(drawings);
-    layout->addWidget(Line[4] = makeLine(this, QStringLiteral("Line5")));
+    layout->addWidget(lines[4] = makeLine(QStringLiteral("Line5"), separatorName));
 
-    Command1 = makeButton(QStringLiteral("Command1"), QStringLiteral("&Pokračovat"));
-    Command1->setAccessibleName(QStringLiteral("Pokračovat dalším příkladem"));
-    Command2 = makeButton(QStringLiteral("Command2"), QStringLiteral("&Konec"));
-    Command2->setAccessibleName(QStringLiteral("Konec práce"));
+    continueButton = makeButton(QStringLiteral("Command1"), QStringLiteral("&Pokračovat"));
+    continueButton->setAccessibleName(QStringLiteral("Pokračovat dalším příkladem"));
+    endButton = makeButton(QStringLiteral("Command2"), QStringLiteral("&Konec"));
+    endButton->setAccessibleName(QStringLiteral("Konec práce"));
     // Enter goes on to the next example, as on Dobry.
-    Command1->setDefault(true);
+    continueButton->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    buttons->addWidget(continueButton);
+    buttons->addWidget(endButton);
     layout->addLayout(buttons);
 
-    setTabOrder(Sinusak, vek);
-    setTabOrder(vek, Command1);
-    setTabOrder(Command1, Command2);
+    setTabOrder(sinusoidButton, vectorButton);
+    setTabOrder(vectorButton, continueButton);
+    setTabOrder(continueButton, endButton);
 
-    connect(Command1, &QPushButton::clicked, this, &Spatny::continueRequested);
-    connect(Command2, &QPushButton::clicked, this, &Form::askToEnd);
-    connect(Sinusak, &QPushButton::clicked, this, &Spatny::correctSinusoidRequested);
-    connect(vek, &QPushButton::clicked, this, &Spatny::correctVectorRequested);
+    connect(continueButton, &QPushButton::clicked, this, &Spatny::continueRequested);
+    connect(endButton, &QPushButton::clicked, this, &Form::askToEnd);
+    connect(sinusoidButton, &QPushButton::clicked, this, &Spatny::correctSinusoidRequested);
+    connect(vectorButton, &QPushButton::clicked, this, &Spatny::correctVectorRequested);
     speakValues();
 }
 
@@ -158,8 +152,8 @@ void Spatny::resetMarks()
 {
     for (QLabel* value : {ab, uhFi, cis3[0], cis3[1], cis3[2]})
         setForeColor(value, Colors::Blue);
-    setBold(vek, false);
-    setBold(Sinusak, false);
+    setBold(vectorButton, false);
+    setBold(sinusoidButton, false);
     speakValues();
 }
 
@@ -176,9 +170,9 @@ void Spatny::setMarks(const Judging::Verdict& verdict)
     if (verdict.ab)
         setForeColor(ab, Colors::Red);
     if (verdict.vek)
-        setBold(vek, true);
+        setBold(vectorButton, true);
     if (verdict.Sinusak)
-        setBold(Sinusak, true);
+        setBold(sinusoidButton, true);
     speakValues();
 }
 
@@ -186,16 +180,15 @@ void Spatny::setMarks(const Judging::Verdict& verdict)
 void Spatny::showExample(const Example& example)
 {
     using NumberFormat::pattern;
-    const auto& o = example.operands;
-    cis1[0]->setText(wholeNumberText(o[0]));
-    cis1[1]->setText(signText(o[1]));
-    cis1[2]->setText(wholeNumberText(std::fabs(o[1])));
-    cis2[0]->setText(wholeNumberText(o[2]));
-    cis2[1]->setText(signText(o[3]));
-    cis2[2]->setText(wholeNumberText(std::fabs(o[3])));
+    const std::array<OperandCaptions, 2> operands = operandCaptions(example);
+    for (auto [labels, captions] : {std::pair{cis1, operands[0]}, std::pair{cis2, operands[1]}}) {
+        labels[0]->setText(captions.re);
+        labels[1]->setText(captions.sign);
+        labels[2]->setText(captions.im);
+    }
 
-    const float re = Data_a_promene::resultRe;
-    const float im = Data_a_promene::resultIm;
+    const float re = example.resultRe;
+    const float im = example.resultIm;
     cis3[0]->setText(pattern(re, QStringLiteral("0.00")));
     cis3[1]->setText(im > 0 ? QStringLiteral("+") : QStringLiteral("-"));
     cis3[2]->setText(pattern(std::fabs(im), QStringLiteral("0.00")));
@@ -222,6 +215,6 @@ void Spatny::speakValues()
         label->setAccessibleDescription(foreColor(label) == Colors::Red ? QStringLiteral("Tuto hodnotu jsi měl špatně.")
                                                                         : QString());
     }
-    for (QPushButton* step : {vek, Sinusak})
+    for (QPushButton* step : {vectorButton, sinusoidButton})
         step->setAccessibleDescription(step->font().bold() ? QStringLiteral("Tento krok jsi měl špatně.") : QString());
 }

@@ -37,28 +37,28 @@ signals:
     void correctVectorRequested();   // "&Vektor"
 
 private:
-    QLabel* Label1;
-    QLabel* Label2;
+    QLabel* headingLabel;
+    QLabel* firstNumberTitle;
     QLabel* cis1[3];
-    QLabel* Label12;
-    QLabel* Label3;
+    QLabel* firstUnitLabel;
+    QLabel* secondNumberTitle;
     QLabel* cis2[3];
-    QLabel* Label13;
+    QLabel* secondUnitLabel;
     QLabel* oper;
     QLabel* cis3[3];
-    QLabel* Label17;
-    QLabel* Label5;
+    QLabel* resultUnitLabel;
+    QLabel* absoluteValueTitle;
     QLabel* ab;
-    QLabel* Label6;
-    QLabel* Label7;
-    QLabel* Label8;
+    QLabel* angleTitleLabel;
+    QLabel* angleSymbol;
+    QLabel* angleColon;
     QLabel* uhFi;
-    QLabel* Label21;
-    QPushButton* Sinusak;  // &Sinus
-    QPushButton* vek;      // &Vektor
-    QPushButton* Command1; // &Pokračovat
-    QPushButton* Command2; // &Konec
-    QFrame* Line[5];
+    QLabel* degreeSign;
+    QPushButton* sinusoidButton; // &Sinus
+    QPushButton* vectorButton;   // &Vektor
+    QPushButton* continueButton; // &Pokračovat
+    QPushButton* endButton;      // &Konec
+    QFrame* lines[5];
 
 private:
     // Every value label is read out with what it shows ("Správný úhel ve stupních: 36,9"), and tells a

@@ -1,6 +1,5 @@
 #include "results/genlist.h"
 
-#include "core/reportcipher.h"
 #include "ui/forms/system.h"
 
 #include <QDir>
@@ -52,15 +51,17 @@ GenList::GenList()
     connect(final, &QPushButton::clicked, this, &GenList::final_Click);
 }
 
-void GenList::Form_Load()
+void GenList::showBlock(const QString& block)
 {
-    QString shown = ReportCipher::GetEncodedBlock();
+    m_block = block;
+    m_blockTaken = false;
+    QString shown = block;
     data->setPlainText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void GenList::clipbrd_Click()
 {
-    System::setClipboardText(ReportCipher::GetEncodedBlock());
+    System::setClipboardText(m_block);
     m_blockTaken = true;
 }
 
@@ -76,7 +77,7 @@ void GenList::txtfile_Click()
 
     // Written beside the target and renamed at the end, so a failed write leaves no half file.
     QSaveFile file(fileName);
-    const QByteArray block = ReportCipher::GetEncodedBlock().toUtf8();
+    const QByteArray block = m_block.toUtf8();
     if (file.open(QIODevice::WriteOnly) && file.write(block) == block.size() && file.commit()) {
         m_blockTaken = true;
         return;

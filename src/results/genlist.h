@@ -11,7 +11,8 @@ class GenList : public Form {
 public:
     GenList();
 
-    void Form_Load() override;
+    // The encoded report to copy or save.
+    void showBlock(const QString& block);
 
 protected:
     // Closing by the frame ends the program like "&Konec".
@@ -29,5 +30,6 @@ private:
     // True when the pupil has not yet taken the block anywhere and chooses to stay.
     bool staysForUnsavedBlock();
 
+    QString m_block;
     bool m_blockTaken = false;
 };

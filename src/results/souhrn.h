@@ -2,42 +2,47 @@
 
 #include "ui/forms/form.h"
 
-#include <QDateTime>
+#include "core/runstate.h"
+
+#include <optional>
 
 class QLabel;
 class QPushButton;
 
-// "Souhrn": the counts of the run and, at school, the pupil's totals. Loading it is the moment the
-// results leave the program: written into the school database, or encoded for the e-mail.
+// "Souhrn": the counts of the run and, at school, the pupil's totals over all runs.
 class Souhrn : public Form {
     Q_OBJECT
 public:
     Souhrn();
 
-    void Form_Load() override;
+    // The pupil's examples over all runs, as the school database counts them.
+    struct Totals {
+        qint32 right = 0;
+        qint32 wrong = 0;
+    };
+    // Today's counters and the totals; without totals (an e-mail report) they are "není k dispozici".
+    void showCounts(const RunCounts& today, std::optional<Totals> overall);
+
+signals:
+    // "&OK", or closing by the frame.
+    void confirmed();
 
 protected:
     // Closing by the frame goes on like "&OK", so that the e-mail report cannot be lost this way.
     bool closeRequested() override;
 
 private:
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label6;
+    QLabel* todayHeading;
+    QLabel* overallHeading;
+    QLabel* todayRightLabel;
+    QLabel* todayWrongLabel;
+    QLabel* overallRightLabel;
+    QLabel* overallWrongLabel;
     QLabel* Dnes[3];
     QLabel* Celk[3];
-    QLabel* Label8;
+    QLabel* dialogsRightLabel;
     QLabel* dilcichDobre;
-    QLabel* Label7;
+    QLabel* dialogsWrongLabel;
     QLabel* dilcichSpatne;
-    QPushButton* Command1; // &OK
-
-    void encodeForEmail(const QDateTime& end);
-    // Writes the run; on a failure offers another try or the e-mail report. False: e-mail it is.
-    bool storeAtSchool(const QDateTime& end, qint32& overallRight, qint32& overallWrong);
-    void switchToEmailReport(const QDateTime& end);
-    void Command1_Click();
+    QPushButton* okButton; // &OK
 };

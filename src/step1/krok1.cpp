@@ -1,9 +1,5 @@
 #include "step1/krok1.h"
 
-#include "core/data_a_promene.h"
-#include "ui/forms/system.h"
-
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,7 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cmath>
+#include <array>
+#include <utility>
 
 namespace {
 
@@ -32,26 +29,17 @@ QLineEdit* makeEntry(QWidget* parent, const QString& name, const QString& spoken
     return e;
 }
 
-QFrame* separator(QWidget* parent, const QString& name)
-{
-    auto* line = new QFrame(parent);
-    line->setObjectName(name);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
 // One complex number in a row: real part, sign, |imaginary part|, "i" (24-point operands).
-QHBoxLayout* numberRow(Form* form, QLabel* parts[2], QLabel*& sign, const QString& prefix, const QString& signName,
-                       const QString& unitName)
+QHBoxLayout* numberRow(Form* form, QLabel*& re, QLabel*& sign, QLabel*& im, const QString& prefix,
+                       const QString& signName, const QString& unitName)
 {
     auto* row = new QHBoxLayout;
-    parts[0] = form->makeLabel(prefix + QStringLiteral("_0"), QStringLiteral("0"), 24);
+    re = form->makeLabel(prefix + QStringLiteral("_0"), QStringLiteral("0"), 24);
     sign = form->makeLabel(signName, QStringLiteral("+"), 24);
-    parts[1] = form->makeLabel(prefix + QStringLiteral("_1"), QStringLiteral("0"), 24);
-    row->addWidget(parts[0]);
+    im = form->makeLabel(prefix + QStringLiteral("_1"), QStringLiteral("0"), 24);
+    row->addWidget(re);
     row->addWidget(sign);
-    row->addWidget(parts[1]);
+    row->addWidget(im);
     row->addWidget(form->makeLabel(unitName, QStringLiteral("i"), 24));
     row->addStretch();
     return row;
@@ -67,106 +55,98 @@ Krok1::Krok1()
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(makeLabel(QStringLiteral("Label9"), QStringLiteral("První komplexní číslo:"), 12));
-    layout->addLayout(numberRow(this, k1, z[0], QStringLiteral("k1"), QStringLiteral("z_0"), QStringLiteral("Label4")));
-    layout->addWidget(separator(this, QStringLiteral("Line1")));
+    layout->addLayout(numberRow(this, firstNumber.re, firstNumber.sign, firstNumber.im, QStringLiteral("k1"),
+                                QStringLiteral("z_0"), QStringLiteral("Label4")));
+    layout->addWidget(makeLine(QStringLiteral("Line1")));
     layout->addWidget(makeLabel(QStringLiteral("Label10"), QStringLiteral("Druhé komplexní číslo:"), 12));
-    layout->addLayout(numberRow(this, k2, z[1], QStringLiteral("k2"), QStringLiteral("z_1"), QStringLiteral("Label8")));
-    layout->addWidget(separator(this, QStringLiteral("Line2")));
+    layout->addLayout(numberRow(this, secondNumber.re, secondNumber.sign, secondNumber.im, QStringLiteral("k2"),
+                                QStringLiteral("z_1"), QStringLiteral("Label8")));
+    layout->addWidget(makeLine(QStringLiteral("Line2")));
 
-    inform = makeLabel(QStringLiteral("inform"), QStringLiteral("Daná čísla sečti"), 12);
-    inform->setAccessibleDescription(QStringLiteral("Zadání příkladu"));
-    layout->addWidget(inform);
-    layout->addWidget(separator(this, QStringLiteral("Line3")));
+    taskLabel = makeLabel(QStringLiteral("inform"), QStringLiteral("Daná čísla sečti"), 12);
+    taskLabel->setAccessibleDescription(QStringLiteral("Zadání příkladu"));
+    layout->addWidget(taskLabel);
+    layout->addWidget(makeLine(QStringLiteral("Line3")));
 
     auto* resultRow = new QHBoxLayout;
-    oper = makeLabel(QStringLiteral("oper"), QStringLiteral("Součet je:"), 12);
+    resultHeading = makeLabel(QStringLiteral("oper"), QStringLiteral("Součet je:"), 12);
     const QColor purple(128, 0, 128), peach(255, 192, 128);
-    vys[0] = makeEntry(this, QStringLiteral("vys_0"), QStringLiteral("Reálná část výsledku"), purple, peach);
-    vys[1] = makeEntry(this, QStringLiteral("vys_1"), QStringLiteral("Imaginární část výsledku"), purple, peach);
-    resultRow->addWidget(oper);
-    resultRow->addWidget(vys[0]);
+    realPartEntry = makeEntry(this, QStringLiteral("vys_0"), QStringLiteral("Reálná část výsledku"), purple, peach);
+    imaginaryPartEntry =
+        makeEntry(this, QStringLiteral("vys_1"), QStringLiteral("Imaginární část výsledku"), purple, peach);
+    resultRow->addWidget(resultHeading);
+    resultRow->addWidget(realPartEntry);
     resultRow->addWidget(makeLabel(QStringLiteral("Label12"), QStringLiteral("+"), 12));
-    resultRow->addWidget(vys[1]);
+    resultRow->addWidget(imaginaryPartEntry);
     resultRow->addWidget(makeLabel(QStringLiteral("Label13"), QStringLiteral("i"), 12));
     layout->addLayout(resultRow);
 
     auto* polarRow = new QHBoxLayout;
-    absh = makeEntry(this, QStringLiteral("absh"), QStringLiteral("Absolutní hodnota výsledku"), QColor(0, 0, 192),
-                     QColor(255, 255, 0));
-    fi = makeEntry(this, QStringLiteral("fi"), QStringLiteral("Úhel φ výsledku ve stupních"), QColor(0, 128, 128),
-                   QColor(255, 255, 192));
+    absoluteValueEntry = makeEntry(this, QStringLiteral("absh"), QStringLiteral("Absolutní hodnota výsledku"),
+                                   QColor(0, 0, 192), QColor(255, 255, 0));
+    angleEntry = makeEntry(this, QStringLiteral("fi"), QStringLiteral("Úhel φ výsledku ve stupních"),
+                           QColor(0, 128, 128), QColor(255, 255, 192));
     polarRow->addWidget(makeLabel(QStringLiteral("Label14"), QStringLiteral("Absolutní hodnota:"), 12));
-    polarRow->addWidget(absh);
+    polarRow->addWidget(absoluteValueEntry);
     polarRow->addSpacing(16);
     polarRow->addWidget(makeLabel(QStringLiteral("Label15"), QStringLiteral("Úhel"), 12));
     polarRow->addWidget(makeLabel(QStringLiteral("Label16"), QStringLiteral("φ"), 12));
     polarRow->addWidget(makeLabel(QStringLiteral("Label17"), QStringLiteral(":"), 12));
-    polarRow->addWidget(fi);
+    polarRow->addWidget(angleEntry);
     polarRow->addWidget(makeLabel(QStringLiteral("Label24"), QStringLiteral("°"), 12));
     layout->addLayout(polarRow);
-    layout->addWidget(separator(this, QStringLiteral("Line4")));
+    layout->addWidget(makeLine(QStringLiteral("Line4")));
 
     auto* buttons = new QHBoxLayout;
-    Contin = makeButton(QStringLiteral("Contin"), QStringLiteral("&Dále"));
-    Command3 = makeButton(QStringLiteral("Command3"), QStringLiteral("&Konec"));
-    Contin->setDefault(true);
-    setCancelButton(Command3);
+    forwardButton = makeButton(QStringLiteral("Contin"), QStringLiteral("&Dále"));
+    endButton = makeButton(QStringLiteral("Command3"), QStringLiteral("&Konec"));
+    forwardButton->setDefault(true);
+    setCancelButton(endButton);
     buttons->addStretch();
-    buttons->addWidget(Contin);
-    buttons->addWidget(Command3);
+    buttons->addWidget(forwardButton);
+    buttons->addWidget(endButton);
     layout->addLayout(buttons);
 
-    setTabOrder(vys[0], vys[1]);
-    setTabOrder(vys[1], absh);
-    setTabOrder(absh, fi);
-    setTabOrder(fi, Contin);
-    setTabOrder(Contin, Command3);
+    setTabOrder(realPartEntry, imaginaryPartEntry);
+    setTabOrder(imaginaryPartEntry, absoluteValueEntry);
+    setTabOrder(absoluteValueEntry, angleEntry);
+    setTabOrder(angleEntry, forwardButton);
+    setTabOrder(forwardButton, endButton);
 
-    connect(Contin, &QPushButton::clicked, this, &Krok1::forwardRequested);
-    connect(Command3, &QPushButton::clicked, this, &Form::askToEnd);
+    connect(forwardButton, &QPushButton::clicked, this, &Krok1::forwardRequested);
+    connect(endButton, &QPushButton::clicked, this, &Form::askToEnd);
 }
 
-void Krok1::Form_Load()
+void Krok1::showExample(const Example& example)
 {
-    m_random = System::newRandomSource();
-    GenerateExample();
-}
-
-void Krok1::GenerateExample()
-{
-    m_example = ::GenerateExample(m_random);
-    const auto& o = m_example.operands;
-    k1[0]->setText(wholeNumberText(o[0]));
-    z[0]->setText(signText(o[1]));
-    k1[1]->setText(wholeNumberText(std::fabs(o[1])));
-    k2[0]->setText(wholeNumberText(o[2]));
-    z[1]->setText(signText(o[3]));
-    k2[1]->setText(wholeNumberText(std::fabs(o[3])));
+    const std::array<OperandCaptions, 2> operands = operandCaptions(example);
+    for (auto [labels, captions] : {std::pair{firstNumber, operands[0]}, std::pair{secondNumber, operands[1]}}) {
+        labels.re->setText(captions.re);
+        labels.sign->setText(captions.sign);
+        labels.im->setText(captions.im);
+    }
 
     // A screen reader reads each number whole instead of its four labels.
-    const QString first = k1[0]->text() + u' ' + z[0]->text() + u' ' + k1[1]->text() + QStringLiteral(" i");
-    const QString second = k2[0]->text() + u' ' + z[1]->text() + u' ' + k2[1]->text() + QStringLiteral(" i");
-    k1[0]->setAccessibleName(QStringLiteral("První komplexní číslo: ") + first);
-    k2[0]->setAccessibleName(QStringLiteral("Druhé komplexní číslo: ") + second);
+    auto whole = [](const OperandCaptions& c) { return c.re + u' ' + c.sign + u' ' + c.im + QStringLiteral(" i"); };
+    firstNumber.re->setAccessibleName(QStringLiteral("První komplexní číslo: ") + whole(operands[0]));
+    secondNumber.re->setAccessibleName(QStringLiteral("Druhé komplexní číslo: ") + whole(operands[1]));
 
-    const OperationTexts texts = operationTexts(m_example.operation);
-    oper->setText(texts.oper);
-    inform->setText(texts.inform);
-    Data_a_promene::resultRe = m_example.resultRe;
-    Data_a_promene::resultIm = m_example.resultIm;
+    const OperationTexts texts = operationTexts(example.operation);
+    resultHeading->setText(texts.oper);
+    taskLabel->setText(texts.inform);
 
-    vys[0]->clear();
-    vys[1]->clear();
-    absh->clear();
-    fi->clear();
+    realPartEntry->clear();
+    imaginaryPartEntry->clear();
+    absoluteValueEntry->clear();
+    angleEntry->clear();
 }
 
 Krok1::Answers Krok1::answers() const
 {
-    return {vys[0]->text(), vys[1]->text(), absh->text(), fi->text()};
+    return {realPartEntry->text(), imaginaryPartEntry->text(), absoluteValueEntry->text(), angleEntry->text()};
 }
 
 void Krok1::focusFirstEntry()
 {
-    vys[0]->setFocus(Qt::OtherFocusReason);
+    realPartEntry->setFocus(Qt::OtherFocusReason);
 }

@@ -13,15 +13,14 @@ class Krok1 : public Form {
 public:
     Krok1();
 
-    // Seeds the random source from the clock and shows a new example with the entries empty.
-    void Form_Load() override;
+    // A new example with the entries empty.
+    void showExample(const Example& example);
 
     // The pupil's entries exactly as typed.
     struct Answers {
         QString re, im, absh, fi;
     };
     Answers answers() const;
-    const Example& example() const { return m_example; }
     void focusFirstEntry();
 
 signals:
@@ -29,19 +28,20 @@ signals:
     void forwardRequested();
 
 private:
-    void GenerateExample();
-
-    QLabel* k1[2];
-    QLabel* z[2];
-    QLabel* k2[2];
-    QLabel* inform;
-    QLabel* oper;
-    QLineEdit* vys[2];
-    QLineEdit* absh;
-    QLineEdit* fi;
-    QPushButton* Contin;
-    QPushButton* Command3;
-
-    Example m_example;
-    RandomSource m_random;
+    // One complex number as four labels: real part, sign, magnitude of the imaginary part, "i".
+    struct NumberLabels {
+        QLabel* re;
+        QLabel* sign;
+        QLabel* im;
+    };
+    NumberLabels firstNumber;
+    NumberLabels secondNumber;
+    QLabel* taskLabel;
+    QLabel* resultHeading;
+    QLineEdit* realPartEntry;
+    QLineEdit* imaginaryPartEntry;
+    QLineEdit* absoluteValueEntry;
+    QLineEdit* angleEntry;
+    QPushButton* forwardButton;
+    QPushButton* endButton;
 };

@@ -1,15 +1,16 @@
 #include "step1/vysledky.h"
 
+#include "core/leadingnumber.h"
 #include "core/numberformat.h"
-#include "core/procedury_a_fce.h"
 
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
 
+#include <array>
 #include <cmath>
+#include <utility>
 
 // Shown exactly as the pupil typed it, never read as markup. Without a name of its own a label is read
 // out by what it shows, so a screen reader always says the current value; the description says whose.
@@ -20,15 +21,6 @@ static QLabel* label(QWidget* parent, const QString& name, const QString& text, 
     l->setTextFormat(Qt::PlainText);
     l->setAccessibleDescription(whose);
     return l;
-}
-
-static QFrame* separator(QWidget* parent, const QString& name)
-{
-    auto* line = new QFrame(parent);
-    line->setObjectName(name);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
 }
 
 Vysledky::Vysledky()
@@ -43,41 +35,36 @@ Vysledky::Vysledky()
     const QString design = QStringLiteral("1234567890");
     int row = 0;
     grid->addWidget(label(this, QStringLiteral("Label1"), QStringLiteral("Zadání:")), row++, 0, 1, 5);
-    Label4 =
+    taskLabel =
         label(this, QStringLiteral("Label4"), QStringLiteral("Daná čísla od sebe odečti"), QStringLiteral("Zadání"));
-    grid->addWidget(Label4, row++, 0, 1, 5);
+    grid->addWidget(taskLabel, row++, 0, 1, 5);
 
+    // A complex number in a row: real part, sign, magnitude of the imaginary part, "i".
+    auto numberRow = [&](QLabel* parts[3], const QString& prefix, const QString& unitName, const QString& whose,
+                         const QString& re, const QString& sign, const QString& im) {
+        parts[0] = label(this, prefix + QStringLiteral("_0"), design, whose + re);
+        parts[2] = label(this, prefix + QStringLiteral("_2"), design, whose + sign);
+        parts[1] = label(this, prefix + QStringLiteral("_1"), design, whose + im);
+        grid->addWidget(parts[0], row, 0);
+        grid->addWidget(parts[2], row, 1);
+        grid->addWidget(parts[1], row, 2);
+        grid->addWidget(label(this, unitName, QStringLiteral("i")), row++, 3);
+    };
+    const QString re = QStringLiteral("reálná část"), sign = QStringLiteral("znaménko imaginární části"),
+                  im = QStringLiteral("velikost imaginární části");
     grid->addWidget(label(this, QStringLiteral("Label5"), QStringLiteral("1. komplexní číslo")), row++, 0, 1, 5);
-    k1[0] = label(this, QStringLiteral("k1_0"), design, QStringLiteral("1. číslo, reálná část"));
-    k1[2] = label(this, QStringLiteral("k1_2"), design, QStringLiteral("1. číslo, znaménko imaginární části"));
-    k1[1] = label(this, QStringLiteral("k1_1"), design, QStringLiteral("1. číslo, velikost imaginární části"));
-    grid->addWidget(k1[0], row, 0);
-    grid->addWidget(k1[2], row, 1);
-    grid->addWidget(k1[1], row, 2);
-    grid->addWidget(label(this, QStringLiteral("Label7"), QStringLiteral("i")), row++, 3);
-
+    numberRow(k1, QStringLiteral("k1"), QStringLiteral("Label7"), QStringLiteral("1. číslo, "), re, sign, im);
     grid->addWidget(label(this, QStringLiteral("Label8"), QStringLiteral("2. komplexní číslo")), row++, 0, 1, 5);
-    k2[0] = label(this, QStringLiteral("k2_0"), design, QStringLiteral("2. číslo, reálná část"));
-    k2[2] = label(this, QStringLiteral("k2_2"), design, QStringLiteral("2. číslo, znaménko imaginární části"));
-    k2[1] = label(this, QStringLiteral("k2_1"), design, QStringLiteral("2. číslo, velikost imaginární části"));
-    grid->addWidget(k2[0], row, 0);
-    grid->addWidget(k2[2], row, 1);
-    grid->addWidget(k2[1], row, 2);
-    grid->addWidget(label(this, QStringLiteral("Label14"), QStringLiteral("i")), row++, 3);
+    numberRow(k2, QStringLiteral("k2"), QStringLiteral("Label14"), QStringLiteral("2. číslo, "), re, sign, im);
 
-    grid->addWidget(separator(this, QStringLiteral("Line1")), row++, 0, 1, 5);
+    grid->addWidget(makeLine(QStringLiteral("Line1")), row++, 0, 1, 5);
     grid->addWidget(label(this, QStringLiteral("Label9"), QStringLiteral("Tvoje výsledky:")), row++, 0, 1, 5);
     operace = label(this, QStringLiteral("operace"), QStringLiteral("Násobek:"));
     grid->addWidget(operace, row++, 0, 1, 5);
-    v[0] = label(this, QStringLiteral("v_0"), design, QStringLiteral("Tvoje reálná část"));
-    v[2] = label(this, QStringLiteral("v_2"), design, QStringLiteral("Znaménko tvé imaginární části"));
-    v[1] = label(this, QStringLiteral("v_1"), design, QStringLiteral("Velikost tvé imaginární části"));
-    grid->addWidget(v[0], row, 0);
-    grid->addWidget(v[2], row, 1);
-    grid->addWidget(v[1], row, 2);
-    grid->addWidget(label(this, QStringLiteral("Label15"), QStringLiteral("i")), row++, 3);
+    numberRow(v, QStringLiteral("v"), QStringLiteral("Label15"), QString(), QStringLiteral("Tvoje reálná část"),
+              QStringLiteral("Znaménko tvé imaginární části"), QStringLiteral("Velikost tvé imaginární části"));
 
-    grid->addWidget(separator(this, QStringLiteral("Line2")), row++, 0, 1, 5);
+    grid->addWidget(makeLine(QStringLiteral("Line2")), row++, 0, 1, 5);
     auto* angleRow = new QHBoxLayout;
     angleRow->addWidget(label(this, QStringLiteral("Label11"), QStringLiteral("Úhel")));
     angleRow->addWidget(label(this, QStringLiteral("Label16"), QStringLiteral("φ")));
@@ -111,20 +98,19 @@ void Vysledky::showEvent(QShowEvent* event)
 // apart.
 void Vysledky::showAnswers(const Example& example, const Krok1::Answers& typed)
 {
-    const auto& o = example.operands;
-    k1[0]->setText(wholeNumberText(o[0]));
-    k1[1]->setText(wholeNumberText(std::fabs(o[1])));
-    k1[2]->setText(signText(o[1]));
-    k2[0]->setText(wholeNumberText(o[2]));
-    k2[1]->setText(wholeNumberText(std::fabs(o[3])));
-    k2[2]->setText(signText(o[3]));
+    const std::array<OperandCaptions, 2> operands = operandCaptions(example);
+    for (auto [labels, captions] : {std::pair{k1, operands[0]}, std::pair{k2, operands[1]}}) {
+        labels[0]->setText(captions.re);
+        labels[1]->setText(captions.im);
+        labels[2]->setText(captions.sign);
+    }
     v[0]->setText(typed.re);
-    const double im = Procedury_a_fce::LeadingNumber(typed.im);
+    const double im = LeadingNumber(typed.im);
     v[1]->setText(NumberFormat::regional(std::fabs(im)));
     operace->setText(operationTexts(example.operation).operace);
     v[2]->setText(im >= 0 ? QStringLiteral("+") : QStringLiteral("-"));
     ah->setText(typed.absh);
     fi->setText(typed.fi);
-    Label4->setText(operationTexts(example.operation).inform);
+    taskLabel->setText(operationTexts(example.operation).inform);
     setVisible(true);
 }

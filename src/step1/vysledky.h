@@ -18,9 +18,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QLabel* Label4; // task text
-    QLabel* k1[3];  // a1, |b1|, sign of b1
-    QLabel* k2[3];  // a2, |b2|, sign of b2
+    QLabel* taskLabel;
+    QLabel* k1[3]; // a1, |b1|, sign of b1
+    QLabel* k2[3]; // a2, |b2|, sign of b2
     QLabel* operace;
     QLabel* v[3]; // real part, |imaginary part|, sign
     QLabel* fi;

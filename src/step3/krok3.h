@@ -1,55 +1,43 @@
 #pragma once
 
-#include "ui/forms/form.h"
+#include "core/sinusoidscale.h"
+#include "ui/forms/drawingstep.h"
 
-class PictureBox;
 class QKeyEvent;
-class Surface;
-class QLabel;
-class QPushButton;
 
 // Step 3: the sinusoid, stretched and shifted by the pupil; its "&Dokončit" judges the example.
-class Krok3 : public Form {
+class Krok3 : public DrawingStep {
     Q_OBJECT
 public:
     Krok3();
 
-    // Reset for a new example (skipped while the error review shows the correct sinusoid).
-    void Form_Load() override;
-    // The value at the top tick of the amplitude axis, from the current result.
-    void FindAxisMax();
-    // Clears pb and draws the axes, the scale and the sinusoid in the current colour.
-    void DrawSin(qint16 phase, double amplitude);
+    // A new example on the given scale: half the full scale, no phase shift, the sinusoid drawn.
+    void startExample(const SinusoidScale& scale);
+    // The value at the top tick of the amplitude axis.
+    qint16 axisMax() const { return m_scale.axisMax(); }
 
-    // The review's view of the correct sinusoid: its own caption, only `back`, which hides the form.
-    void enterReviewMode();
-    void leaveReviewMode();
-    // The picture of the sinusoid, for the correct one drawn over it.
-    Surface& drawing();
-
-    qint16 axisMax = 0;
+    // The pupil's answer.
     qint16 amplitude = 0; // pixels from the zero line to the crest
     float phaseShift = 0; // pixels; 200 pixels are 360 degrees
-    qint16 dragging = 0;  // -1 while a button is down on pb
-    qint16 dragLastX = 0;
-    qint16 dragLastY = 0;
-
-signals:
-    void finishRequested(); // "&Dokončit": the example is to be judged
-    void backRequested();   // "&Zpět" to step 2
 
 private:
-    QLabel* inf;
-    PictureBox* pb;
-    QPushButton* dok;
-    QPushButton* bac;
-    QPushButton* kon;
-    QPushButton* back;
+    // What a drag started over the picture changes: over the vertical axis the phase only, over the
+    // horizontal axis the amplitude only, elsewhere both.
+    enum class Drag { Free, PhaseOnly, AmplitudeOnly };
 
+    // Clears pb and draws the axes, the scale and the sinusoid in the current colour.
+    void DrawSin(qint16 phase, double amplitude);
     void describeSinusoid();
 
     void pb_MouseDown(int button, int shift, float x, float y);
     void pb_MouseMove(int button, int shift, float x, float y);
     void pb_MouseUp(int button, int shift, float x, float y);
     void pb_KeyDown(QKeyEvent* event);
+
+    SinusoidScale m_scale;
+    bool m_dragging = false; // a button is down on pb
+    Drag m_drag = Drag::Free;
+    // The drag a press would start here, as the pointer's shape shows it.
+    Drag m_dragOnPress = Drag::Free;
+    qint16 m_dragLastX = 0;
 };

@@ -1,7 +1,7 @@
 #include "step3/sinusoid.h"
 
 #include "core/numberformat.h"
-#include "core/procedury_a_fce.h"
+#include "core/pi.h"
 #include "core/rounding.h"
 #include "core/sinusoidscale.h"
 #include "ui/surface/surface.h"
@@ -11,8 +11,6 @@
 namespace Sinusoid {
 
 namespace {
-
-using Procedury_a_fce::Pi;
 
 // A whole number as Print writes it (" 10 ", "-10 ").
 QString integerItem(qint16 value)

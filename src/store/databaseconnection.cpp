@@ -1,6 +1,6 @@
 #include "store/databaseconnection.h"
 
-#include "core/procedury_a_fce.h"
+#include "core/storedpath.h"
 #include "store/serversignin.h"
 #include "store/storefailure.h"
 #include "store/waitindicator.h"
@@ -134,7 +134,7 @@ bool DatabaseConnection::open(Mode mode)
 
     const QString path = cfg.sqlitePath;
     const QString shown = QDir::toNativeSeparators(path);
-    if (mode == Mode::Existing && !Procedury_a_fce::FileExists(path))
+    if (mode == Mode::Existing && !StoredPath::FileExists(path))
         return setFailure(QStringLiteral("Soubor školní databáze „%1“ neexistuje.").arg(shown));
     if (QFileInfo(path).isDir())
         return setFailure(QStringLiteral("„%1“ je složka, ne soubor databáze.").arg(shown));

@@ -1,7 +1,7 @@
 #include "store/schoolstore.h"
 
-#include "core/procedury_a_fce.h"
 #include "core/report.h"
+#include "core/storedpath.h"
 #include "store/connectionretry.h"
 #include "store/databaseconnection.h"
 #include "store/schoolschema.h"
@@ -50,7 +50,7 @@ bool databaseAvailable(QString* problem)
     }
     if (problem)
         problem->clear();
-    return config.isPostgres() || Procedury_a_fce::FileExists(config.sqlitePath);
+    return config.isPostgres() || StoredPath::FileExists(config.sqlitePath);
 }
 
 Failure loadProfiles(QList<ProfileItem>& profiles)

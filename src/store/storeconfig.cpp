@@ -1,7 +1,7 @@
 #include "store/storeconfig.h"
 
-#include "core/procedury_a_fce.h"
 #include "core/report.h"
+#include "core/storedpath.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,7 +123,7 @@ StoreConfig StoreConfig::load()
         if (QFileInfo(file).isFile())
             return fromFile(file);
     }
-    return fromPath(Procedury_a_fce::Descramble(QString::fromLatin1(Procedury_a_fce::schoolDatabasePath)));
+    return fromPath(StoredPath::Descramble(QString::fromLatin1(StoredPath::schoolDatabasePath)));
 }
 
 StoreConfig StoreConfig::fromFile(const QString& file)
@@ -180,8 +180,7 @@ StoreConfig StoreConfig::fromFile(const QString& file)
         local.sourceFile = file;
         return local;
     }
-    StoreConfig fallback =
-        fromPath(Procedury_a_fce::Descramble(QString::fromLatin1(Procedury_a_fce::schoolDatabasePath)));
+    StoreConfig fallback = fromPath(StoredPath::Descramble(QString::fromLatin1(StoredPath::schoolDatabasePath)));
     fallback.sourceFile = file;
     return fallback;
 }

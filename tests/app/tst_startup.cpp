@@ -2,7 +2,6 @@
 #include "app/help.h"
 #include "app/uvod.h"
 #include "app/welcome.h"
-#include "core/data_a_promene.h"
 #include "core/profileitem.h"
 #include "step1/krok1.h"
 #include "store/schoolstore.h"
@@ -113,7 +112,7 @@ private slots:
             Welcome& w = Forms::get<Welcome>();
             child<QComboBox>(&w, "Users")->setCurrentIndex(i);
             QTest::mouseClick(child<QPushButton>(&w, "Command1"), Qt::LeftButton);
-            RunState& run = Data_a_promene::runState;
+            RunState& run = ExerciseFlow::run().runState;
             run.examplesRight = i + 1;
             qint32 right = 0, wrong = 0;
             QVERIFY(

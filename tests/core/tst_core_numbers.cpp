@@ -1,7 +1,8 @@
 #include "core/judging.h"
+#include "core/leadingnumber.h"
 #include "core/numberformat.h"
-#include "core/procedury_a_fce.h"
 #include "core/rounding.h"
+#include "core/storedpath.h"
 
 #include <QtTest>
 
@@ -9,7 +10,8 @@
 #include <clocale>
 #include <limits>
 
-using namespace Procedury_a_fce;
+using namespace StoredPath;
+using Rounding::RoundToLong;
 
 class TestCoreNumbers : public QObject {
     Q_OBJECT

@@ -1,3 +1,4 @@
+#include "core/example.h"
 #include "core/report.h"
 #include "core/reportcipher.h"
 #include "core/reportdecoder.h"
@@ -14,11 +15,7 @@ QStringList groups(const QString& block)
 
 QString encode(const QString& text, float salt)
 {
-    ReportCipher::setSaltSource([salt] { return salt; });
-    ReportCipher::InitCipher();
-    ReportCipher::StartBlock();
-    ReportCipher::EncodeText(text);
-    return ReportCipher::GetEncodedBlock();
+    return ReportCipher::EncodeText(text, ReportCipher::saltByteFrom(salt));
 }
 
 // A whole report of three examples, as the program writes it in Czech.
@@ -47,12 +44,9 @@ private slots:
 
     void blocksDifferInSalt()
     {
-        ReportCipher::setSaltSource({});
         QSet<QString> salts;
-        for (int i = 0; i < 20; ++i) {
-            ReportCipher::StartBlock();
-            salts.insert(ReportCipher::GetEncodedBlock());
-        }
+        for (int i = 0; i < 20; ++i)
+            salts.insert(ReportCipher::EncodeText(QString(), ReportCipher::saltByteFrom(clockSeededSource()())));
         QVERIFY(salts.size() > 1);
     }
 

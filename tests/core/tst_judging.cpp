@@ -35,12 +35,12 @@ static ExampleAnswers right(float re, float im, const std::function<void(Example
     a.re = QString::number(re), a.im = QString::number(im), a.absh = QString::number(r);
     a.fi = QString::number(GetFI(re, im));
     a.resultRe = re, a.resultIm = im;
-    a.grafWidth = a.grafHeight = 372, a.axisLimit = Scales::NajdiMeritk(re, im);
-    a.pbHeight = 221, a.axisMax = Scales::FindAxisMax(r);
-    a.vectorEndX = std::nearbyint(a.plane().toPixelX(re));
-    a.vectorEndY = std::nearbyint(a.plane().toPixelY(im));
-    const qint16 keysTop = Rounding::toInt16(float(a.sinusoid().fullScale()));
-    a.amplitude = Rounding::toInt16(std::min(std::nearbyint(a.sinusoid().amplitudePixels(r)), float(keysTop)));
+    a.plane = PlaneMapping(372, 372, Scales::NajdiMeritk(re, im));
+    a.sinusoid = SinusoidScale(221, Scales::FindAxisMax(r));
+    a.vectorEndX = std::nearbyint(a.plane.toPixelX(re));
+    a.vectorEndY = std::nearbyint(a.plane.toPixelY(im));
+    const qint16 keysTop = Rounding::toInt16(float(a.sinusoid.fullScale()));
+    a.amplitude = Rounding::toInt16(std::min(std::nearbyint(a.sinusoid.amplitudePixels(r)), float(keysTop)));
     a.phaseShift = std::nearbyint(SinusoidScale::phasePixels(GetFI(re, im)));
     if (change)
         change(a);
@@ -141,7 +141,7 @@ private slots:
         for (int i = 0; i < 100000; ++i) {
             const Example ex = GenerateExample(random);
             const ExampleAnswers a = right(ex.resultRe, ex.resultIm);
-            const float expected = a.sinusoid().amplitudePixels(std::hypot(double(ex.resultRe), double(ex.resultIm)));
+            const float expected = a.sinusoid.amplitudePixels(std::hypot(double(ex.resultRe), double(ex.resultIm)));
             const qint16 drag = *std::min_element(dragged.begin(), dragged.end(), [&](qint16 p, qint16 q) {
                 return std::fabs(p - expected) < std::fabs(q - expected);
             });
@@ -152,7 +152,7 @@ private slots:
             };
             const float x = a.vectorEndX, y = a.vectorEndY, phase = a.phaseShift;
             const QByteArray example = QByteArray::number(ex.resultRe) + " " + QByteArray::number(ex.resultIm) + "i";
-            QVERIFY2(a.plane().insideBand(x, y), example);
+            QVERIFY2(a.plane.insideBand(x, y), example);
             QVERIFY2(judged(x, y, a.amplitude, phase) == 0, example);
             QVERIFY2(judged(x, y, drag, phase) == 0, example);
             if (ex.resultRe != 0)

@@ -5,7 +5,6 @@
 #include "app/help.h"
 #include "app/uvod.h"
 #include "app/welcome.h"
-#include "core/data_a_promene.h"
 #include "feedback/dobry.h"
 #include "feedback/spatny.h"
 #include "results/genlist.h"

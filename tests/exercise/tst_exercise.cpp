@@ -9,7 +9,6 @@
 #include "app/uvod.h"
 #include "app/welcome.h"
 #include "core/colors.h"
-#include "core/data_a_promene.h"
 #include "core/example.h"
 #include "feedback/correctdrawings.h"
 #include "feedback/dobry.h"
@@ -31,7 +30,6 @@
 #include <QLineEdit>
 
 using namespace TestSupport;
-using Data_a_promene::runState;
 using Text = RecordingSurface::Text;
 
 class TestExercise : public QObject {
@@ -62,6 +60,7 @@ class TestExercise : public QObject {
     // Examples right, wrong, dialogs right, wrong.
     static QList<qint32> counters()
     {
+        const RunState& runState = ExerciseFlow::run().runState;
         return {runState.examplesRight, runState.examplesWrong, runState.dialogsRight, runState.dialogsWrong};
     }
     // The review of the first example with every answer left empty.
@@ -254,7 +253,7 @@ private slots:
         Pupil::clickButton(&step1, "Contin");
         QCOMPARE((child<QLabel, Vysledky>("v_2")->text() + child<QLabel, Vysledky>("v_1")->text()), "+5");
         QCOMPARE(end(), QPointF(150, 61));
-        QCOMPARE(form2->vectorFollowing, qint16(-1));
+        QCOMPARE(form2->vectorFollowing, true);
         Pupil::clickButton(form2, "Contin");
         QCOMPARE((QList<float>{step3.phaseShift, float(step3.amplitude)}), (QList<float>{50, 50}));
         QCOMPARE(pb->image(), curve);
@@ -513,8 +512,7 @@ private slots:
             return visible;
         };
         auto unchanged = [&] {
-            return step2.vectorEndX == 186 && step2.vectorFollowing == 0 && step3.amplitude == 40 &&
-                   step3.phaseShift == 0;
+            return step2.vectorEndX == 186 && !step2.vectorFollowing && step3.amplitude == 40 && step3.phaseShift == 0;
         };
         const QImage rgb = before.convertToFormat(QImage::Format_RGB32); // the correct drawing, over the pupil's
         const auto* pixels = reinterpret_cast<const QRgb*>(rgb.constBits());
@@ -527,8 +525,8 @@ private slots:
                 Pupil::click(area, p);
                 Pupil::drag(area, p, p + QPointF(-30, -40));
             }
-            shownAlone =
-                Data_a_promene::correctDrawingMode && !review->isVisible() && unchanged() && area->image() == before;
+            shownAlone = ExerciseFlow::run().correctDrawingMode && !review->isVisible() && unchanged() &&
+                         area->image() == before;
             during = buttons();
             Pupil::clickButton(form, "back");
         });
@@ -536,7 +534,7 @@ private slots:
         QCOMPARE(modals.pending(), 0);
         QVERIFY(shownAlone);
         QCOMPARE(during, QStringList{"back (default)"});
-        QVERIFY(!Data_a_promene::correctDrawingMode && review->isVisible() && !form->isVisible() && unchanged());
+        QVERIFY(!ExerciseFlow::run().correctDrawingMode && review->isVisible() && !form->isVisible() && unchanged());
         QCOMPARE(buttons(), QStringList({names[3] + " (default)", "bac", "kon"}));
     }
 
@@ -545,7 +543,7 @@ private slots:
     // of a text box, a combo box's list.)
     void everyControlHasACzechName()
     {
-        runState.emailMode = true; // the summary of an e-mail run encodes and asks nothing
+        ExerciseFlow::run().runState.emailMode = true; // the summary of an e-mail run encodes and asks nothing
         for (Form* f :
              QList<Form*>{&Forms::get<Uvod>(), &Forms::get<Welcome>(), &Forms::get<Help>(), &Forms::get<info>(),
                           &Forms::get<Krok1>(), &Forms::get<Vysledky>(), &Forms::get<krok2>(), &Forms::get<Krok3>(),

@@ -1,7 +1,8 @@
 // The end of a run: the summary's counts, a school database failing at the end, and the e-mail
 // report's window (clipboard, saving).
 
-#include "core/data_a_promene.h"
+#include "app/exerciseflow.h"
+#include "core/example.h"
 #include "core/examplenoun.h"
 #include "core/reportcipher.h"
 #include "core/reportdecoder.h"
@@ -16,7 +17,6 @@
 #include <QPlainTextEdit>
 
 using namespace TestSupport;
-using Data_a_promene::runState;
 
 class TestSummary : public QObject {
     Q_OBJECT
@@ -40,6 +40,7 @@ private slots:
         resetProgram();
         school = std::make_unique<StoreFixture::Database>(StoreFixture::Database::Kind::Sqlite);
         school->exec({"INSERT INTO Zaci VALUES ('Novák', '2B')"});
+        RunState& runState = ExerciseFlow::run().runState;
         runState.profileSurname = QStringLiteral("Novák");
         runState.profileClass = QStringLiteral("2B");
         runState.signInTime = (8 * 3600 + 15 * 60) / 86400.0;
@@ -75,7 +76,7 @@ private slots:
             QFile::rename(path + ".aside", path);
             return QMessageBox::Yes;
         };
-        QCOMPARE((child<QLabel, Souhrn>("Celk_0"))->text(), QStringLiteral(" 3 příklady"));
+        QCOMPARE(child<QLabel>(&ExerciseFlow::summarise(), "Celk_0")->text(), QStringLiteral(" 3 příklady"));
         QCOMPARE(school->count(), 1);
     }
 
@@ -86,7 +87,7 @@ private slots:
         school->exec({"CREATE TABLE ZapsaneBehy (Otisk PRIMARY KEY, Datum)"});
         int lost = 1;
         DatabaseConnection::confirmationLost = [&lost] { return lost-- > 0; };
-        QCOMPARE((child<QLabel, Souhrn>("Celk_0"))->text(), QStringLiteral(" 3 příklady"));
+        QCOMPARE(child<QLabel>(&ExerciseFlow::summarise(), "Celk_0")->text(), QStringLiteral(" 3 příklady"));
         DatabaseConnection::confirmationLost = nullptr;
         QCOMPARE(lost, -1);
         QVERIFY(questionsAsked.isEmpty());
@@ -97,10 +98,10 @@ private slots:
     {
         breakSchool();
         questionAnswers = {QMessageBox::No};
-        Souhrn& s = Forms::get<Souhrn>();
+        Souhrn& s = ExerciseFlow::summarise();
         QVERIFY(questionsAsked.value(0).contains(QStringLiteral("neztratily")));
         QCOMPARE(child<QLabel>(&s, "Celk_0")->text(), "není k dispozici");
-        const ReportDecoder::Result r = ReportDecoder::decodeBlock(ReportCipher::GetEncodedBlock());
+        const ReportDecoder::Result r = ReportDecoder::decodeBlock(ExerciseFlow::run().encodedBlock);
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(
             QVariantList({r.report.pupilName, r.report.pupilClass, r.report.examplesRight, r.report.examplesWrong}),
@@ -117,10 +118,10 @@ private slots:
     // then leaving asks nothing.
     void genList()
     {
-        ReportCipher::InitCipher();
-        ReportCipher::EncodeText(QStringLiteral("Student: Jiří Dvořák\r\nTřída: 4.B\r\n"));
-        const QString block = ReportCipher::GetEncodedBlock();
+        const QString block = ReportCipher::EncodeText(QStringLiteral("Student: Jiří Dvořák\r\nTřída: 4.B\r\n"),
+                                                       ReportCipher::saltByteFrom(clockSeededSource()()));
         GenList& g = Forms::get<GenList>();
+        g.showBlock(block);
         QCOMPARE(child<QPlainTextEdit>(&g, "data")->toPlainText().replace('\n', QStringLiteral("\r\n")), block);
         for (const QString name : {"", "chybi/Vysledky.txt"}) {
             chosen = name;

@@ -1,7 +1,6 @@
 #include "support/testsupport.h"
 
 #include "app/exerciseflow.h"
-#include "core/data_a_promene.h"
 #include "core/judging.h"
 #include "core/planemapping.h"
 #include "core/sinusoidscale.h"
@@ -43,7 +42,6 @@ void resetProgram()
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     Forms::unloadAll();
     QApplication::processEvents();
-    Data_a_promene::resetAll();
     System::useRealPlatform();
     ExerciseFlow::install();
     beeps = 0;
@@ -89,8 +87,8 @@ QList<float> exampleDraws(int op, int a1, int b1, int a2, int b2)
 
 void workExample(const Work& w)
 {
-    using Data_a_promene::resultIm;
-    using Data_a_promene::resultRe;
+    const float resultRe = ExerciseFlow::run().example.resultRe;
+    const float resultIm = ExerciseFlow::run().example.resultIm;
     Krok1* step1 = active<Krok1>();
     QVERIFY(step1);
     QCOMPARE(QApplication::focusWidget(), child(step1, "vys_0"));
@@ -103,7 +101,7 @@ void workExample(const Work& w)
     krok2* step2 = active<krok2>();
     QVERIFY(step2);
     auto* graf = child<PictureBox>(step2, "Graf");
-    const PlaneMapping plane(graf->ScaleWidth(), graf->ScaleHeight(), Data_a_promene::axisLimit);
+    const PlaneMapping& plane = ExerciseFlow::run().plane;
     const QPointF end(std::round(plane.toPixelX(resultRe)), std::round(plane.toPixelY(resultIm)));
     if (w.vector) {
         Pupil::click(graf, {186, 186});
@@ -115,10 +113,10 @@ void workExample(const Work& w)
     Krok3* step3 = active<Krok3>();
     QVERIFY(step3);
     auto* pb = child<PictureBox>(step3, "pb");
-    const SinusoidScale scale(pb->ScaleHeight(), step3->axisMax);
+    const SinusoidScale& scale = ExerciseFlow::run().sinusoid;
     const float zero = scale.zeroLine();
     const double r = std::hypot(double(resultRe), double(resultIm));
-    const int amplitude = std::min(int(std::lround(r / step3->axisMax * scale.fullScale())), int(scale.fullScale()));
+    const int amplitude = std::min(int(std::lround(r / scale.axisMax() * scale.fullScale())), int(scale.fullScale()));
     const int phase = int(std::lround(Judging::GetFI(resultRe, resultIm) / 360.0 * SinusoidScale::Period));
     if (w.sinusoid) {
         Pupil::drag(pb, {100, zero}, {100, zero - amplitude});

@@ -25,7 +25,7 @@
 // Shared test fixtures: a clean program state, scripted platform answers, the forms' widgets by name.
 namespace TestSupport {
 
-// Unloads every form, clears the shared variables and puts in scripted platform functions:
+// Unloads every form, starts the run afresh and puts in scripted platform functions:
 // no real beeps, program end recorded, a fixed clock, questions answered by `questionAnswers`.
 // The configuration is an empty folder and the default locale Czech.
 void resetProgram();

@@ -3,6 +3,7 @@
 #include "ui/forms/forms.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -34,6 +35,17 @@ QLabel* Form::makeLabel(const QString& objectName, const QString& text, int poin
     if (!spokenName.isEmpty())
         label->setAccessibleName(spokenName);
     return label;
+}
+
+QFrame* Form::makeLine(const QString& objectName, const QString& spokenName)
+{
+    auto* line = new QFrame(this);
+    line->setObjectName(objectName);
+    if (!spokenName.isEmpty())
+        line->setAccessibleName(spokenName);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
 }
 
 void Form::showModeless()

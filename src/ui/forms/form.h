@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 
@@ -38,6 +39,8 @@ public:
     // name for screen readers when given (otherwise the label is read by its text).
     QLabel* makeLabel(const QString& objectName, const QString& text, int points = 0,
                       const QString& spokenName = QString());
+    // Creates a sunken horizontal separator with the given object name (and a name for screen readers).
+    QFrame* makeLine(const QString& objectName, const QString& spokenName = QString());
 
 protected:
     // Return true to refuse the closing by the window frame.

@@ -1,47 +1,11 @@
-#include "core/procedury_a_fce.h"
+#include "core/leadingnumber.h"
 
-#include "core/cp1250.h"
-
-#include <QFileInfo>
 #include <algorithm>
+#include <cctype>
 #include <cfloat>
 #include <charconv>
-#include <cmath>
 #include <string>
 #include <string_view>
-
-namespace Procedury_a_fce {
-
-bool FileExists(const QString& path)
-{
-    if (path.isEmpty())
-        return false;
-    return QFileInfo::exists(path);
-}
-
-QString Descramble(const QString& stored)
-{
-    QByteArray codes = Cp1250::encode(stored);
-    for (char& c : codes)
-        c = char(quint8(c) - 1);
-    return Cp1250::decode(codes);
-}
-
-qint32 RoundToLong(float x)
-{
-    if (std::isnan(x))
-        return 0;
-    if (x >= 2147483647.0f)
-        return 2147483647;
-    if (x <= -2147483648.0f)
-        return -2147483647 - 1;
-    const float t = std::trunc(x);
-    const float f = x - t;
-    if (-0.5f < f && f < 0.5f)
-        return qint32(t);
-    // A negative fraction of -0.5 or below rounds away from zero, mirroring the positive side.
-    return f >= 0.5f ? qint32(t) + 1 : qint32(t) - 1;
-}
 
 namespace {
 
@@ -144,5 +108,3 @@ double LeadingNumber(const QString& text)
         value = overflows(std::string_view(first, std::size_t(last - first))) ? DBL_MAX : 0.0;
     return negative ? -value : value;
 }
-
-} // namespace Procedury_a_fce
