@@ -1,7 +1,7 @@
 #include "store/schoolstore.h"
 #include "support/storefixture.h"
 
-using StoreFixture::Database;
+using namespace StoreFixture;
 
 namespace {
 
@@ -16,6 +16,31 @@ QList<int> store(const QString& surname, const QString& className, int right, in
         run, QDateTime(QDate(2024, 3, 12), QTime(12, 40, 5)), "ucebna7", rightTotal, wrongTotal);
     return {f.failed, rightTotal, wrongTotal};
 }
+
+// The SQLSTATE of a statement run as the role of `config` ("" when it ran).
+QString refusal(const StoreConfig& config, const QString& statement)
+{
+    DatabaseConnection connection(config);
+    if (!connection.open())
+        return "FAILED: " + connection.failure();
+    QSqlQuery query(connection.database());
+    return query.exec(statement) ? QString() : query.lastError().nativeErrorCode();
+}
+
+QString quoted(const QString& name)
+{
+    return '"' + QString(name).replace('"', "\"\"") + '"';
+}
+
+// Roles made by a test, dropped after the databases that granted them rights.
+struct Roles {
+    QStringList names;
+    ~Roles()
+    {
+        for (const QString& name : names)
+            run(StoreConfig::fromUrl(pgUrl), {"DROP ROLE IF EXISTS " + quoted(name)});
+    }
+};
 
 } // namespace
 
@@ -122,6 +147,98 @@ private slots:
                          "('Novák', NULL, 1, 3), ('Novák', 3, 2, 3)"}));
         QCOMPARE(store("Novák", "3A", 1, 0), QList<int>({0, 4, 3}));
         QCOMPARE(store("Dvořák", "2B", 0, 0), QList<int>({0, 0, 0}));
+    }
+
+    // A school server's roles: the pupils' role may not read Prehled (nor the imported blocks), yet stores the run
+    // and sees its totals; a teacher's role reads everything; a role granted in the old way on a database made before
+    // the totals function works as before. The role's name is quoted by the server, however it is written.
+    void roles_data()
+    {
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<QStringList>("grant"); // kvizmat-ucitel's arguments after DB ROLE, or "SQL" and statements
+        QTest::addColumn<bool>("olderDatabase");
+        QTest::addColumn<QString>("refused");  // SQLSTATE of reading Prehled as the role
+        QTest::addColumn<QString>("toolSays"); // the tool's failure, the rest skipped
+        const QString password = qEnvironmentVariable("KVIZMAT_TEST_PG_PASSWORD_ROLE");
+        QTest::newRow("pupils' role with a password") << password << QStringList() << false << "42501"
+                                                      << "";
+        QTest::newRow("teacher's role, a name to quote")
+            << "Učitel \"2B\"; DROP TABLE \"Prehled\"; --" << QStringList{"--ucitel"} << false << ""
+            << "";
+        QTest::newRow("pupils' role on a database made before the function")
+            << "kvizmat_zaci_stara" << QStringList() << true << "42501"
+            << "";
+        QTest::newRow("old grants, database made before the function")
+            << "kvizmat_zaci_postaru"
+            << QStringList{"SQL", "GRANT SELECT ON \"Zaci\" TO %1", "GRANT SELECT, INSERT ON \"Prehled\" TO %1",
+                           "GRANT SELECT, INSERT ON \"ZapsaneBehy\" TO %1"}
+            << true << ""
+            << "";
+        QTest::newRow("old grants, database with the function")
+            << "kvizmat_zaci_postaru"
+            << QStringList{"SQL", "GRANT SELECT ON \"Zaci\" TO %1", "GRANT SELECT, INSERT ON \"Prehled\" TO %1"}
+            << false << ""
+            << "";
+        QTest::newRow("role missing") << "kvizmat_nikdo" << QStringList() << false << ""
+                                      << "neexistuje";
+        QTest::newRow("SQLite file") << "kvizmat_zaci" << QStringList() << false << ""
+                                     << "práva souboru";
+    }
+    void roles()
+    {
+        QFETCH(QString, role);
+        QFETCH(QStringList, grant);
+        QFETCH(bool, olderDatabase);
+        QFETCH(QString, refused);
+        QFETCH(QString, toolSays);
+        const bool sqlite = toolSays.contains("soubor");
+        if (!sqlite && (pgUrl.isEmpty() || role.isEmpty()))
+            QSKIP("KVIZMAT_TEST_PG_URL is not set (scripts/test.sh starts a test server)");
+        Roles made;
+        Database db(sqlite ? Database::Kind::Sqlite : Database::Kind::Postgres);
+        QUrl address(db.url);
+        address.setUserName(role);
+        address.setPassword("Zak-Heslo-5");
+        if (!sqlite && toolSays.isEmpty()) {
+            made.names << role;
+            QVERIFY(run(StoreConfig::fromUrl(pgUrl),
+                        {QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'Zak-Heslo-5'").arg(quoted(role))}));
+        }
+        if (olderDatabase)
+            QVERIFY(db.exec({"DROP FUNCTION kvizmat_souhrn(text)"}));
+        QVERIFY(
+            db.exec({"INSERT INTO \"Zaci\" VALUES ('Novák', '2B')",
+                     "INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", \"TypZkous\") VALUES "
+                     "('Novák', '3A', 2, 1, 3), ('Novák', '2B', 50, 50, 2), ('Dvořák', '2B', 9, 9, 3), "
+                     "('Novák', '2B', NULL, 4, 3)"}));
+        if (grant.value(0) == "SQL") {
+            for (const QString& statement : grant.mid(1))
+                QVERIFY(db.exec({statement.arg(quoted(role))}));
+        } else {
+            const ToolRun tool = StoreFixture::tool(QStringList{"opravneni", db.url, role} + grant);
+            QVERIFY2(tool.exitCode == (toolSays.isEmpty() ? 0 : 1) && tool.err.contains(toolSays),
+                     qPrintable(tool.out + tool.err));
+            if (!toolSays.isEmpty())
+                return;
+        }
+        const QString asUrl = address.toString(QUrl::FullyEncoded);
+        const StoreConfig as = StoreConfig::fromUrl(asUrl);
+        QCOMPARE(refusal(as, "SELECT * FROM \"Prehled\""), refused);
+        QCOMPARE(refusal(as, "SELECT * FROM \"Zaci\""), QString());
+        if (grant.isEmpty()) // the pupils' role: no other pupil's rows, only two sums at a time
+            QCOMPARE(refusal(as, "SELECT * FROM \"ImportovaneBloky\""), QString("42501"));
+        db.writeConfig("[database]\nurl=" + asUrl + "\n");
+        QList<ProfileItem> items;
+        QCOMPARE(SchoolStore::loadProfiles(items).message, QString());
+        QCOMPARE(items, QList<ProfileItem>({{"Novák", "2B"}}));
+        QCOMPARE(store("Novák", "2B", 1, 1), QList<int>({0, 3, 6}));
+        QCOMPARE(store("Nikdo", "2B", 0, 0), QList<int>({0, 0, 0}));
+        if (grant == QStringList{"--ucitel"}) { // the teacher's tool as that role: results, an import
+            const ToolRun results = StoreFixture::tool({"vysledky", asUrl});
+            QVERIFY2(results.exitCode == 0 && results.out.contains("Dvořák"), qPrintable(results.out + results.err));
+            QCOMPARE(StoreFixture::tool({"importovat", asUrl}, reportBlock("Malá", "1A", 2, 0)).exitCode, 0);
+            QCOMPARE(db.count("\"Prijmeni\" = 'Malá'"), 1);
+        }
     }
 };
 
