@@ -133,8 +133,7 @@ bool ensureTotalsFunction(DatabaseConnection& connection)
                    "SELECT COALESCE(SUM(COALESCE(\"Spravne\", 0)), 0)::bigint, "
                    "COALESCE(SUM(COALESCE(\"Chybne\", 0)), 0)::bigint FROM %2.\"Prehled\" "
                    "WHERE \"Prijmeni\" = %3.prijmeni AND \"TypZkous\" = %4 $kvizmat$")
-                   .arg(function, schema, QLatin1String(totalsFunction))
-                   .arg(complexNumbersTest)) &&
+                   .arg(function, schema, QLatin1String(totalsFunction), QString::number(complexNumbersTest))) &&
            connection.exec(QStringLiteral("REVOKE ALL ON FUNCTION %1(text) FROM PUBLIC").arg(function));
 }
 
