@@ -27,7 +27,7 @@ ServerLoginDialog::ServerLoginDialog(const StoreConfig& proposed, QWidget* paren
       databaseEdit(edit(QStringLiteral("databazeServeru"), QStringLiteral("Jméno databáze"), proposed.databaseName)),
       userEdit(edit(QStringLiteral("uzivatel"), QStringLiteral("Uživatel databáze"), proposed.user)),
       passwordEdit(edit(QStringLiteral("heslo"), QStringLiteral("Heslo"), QString())),
-      rememberBox(new QCheckBox(QStringLiteral("&Zapamatovat heslo v klíčence systému"))),
+      rememberBox(new QCheckBox(QStringLiteral("Zapa&matovat heslo v klíčence systému"))),
       buttons(new QDialogButtonBox), proposal(proposed)
 {
     setObjectName(QStringLiteral("PrihlaseniServer"));
@@ -53,7 +53,7 @@ ServerLoginDialog::ServerLoginDialog(const StoreConfig& proposed, QWidget* paren
     addRow(QStringLiteral("&Uživatel:"), userEdit);
     addRow(QStringLiteral("&Heslo:"), passwordEdit);
 
-    QPushButton* connectButton = buttons->addButton(QStringLiteral("P&řipojit"), QDialogButtonBox::AcceptRole);
+    QPushButton* connectButton = buttons->addButton(QStringLiteral("Připo&jit"), QDialogButtonBox::AcceptRole);
     connectButton->setObjectName(QStringLiteral("pripojit"));
     connectButton->setDefault(true);
     QPushButton* cancelButton = buttons->addButton(QStringLiteral("&Zrušit"), QDialogButtonBox::RejectRole);
