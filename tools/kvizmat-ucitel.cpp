@@ -250,7 +250,8 @@ int opravneni(const QString& argument, const QString& role, bool teacher)
         return failed(problem);
     DatabaseConnection connection(config);
     QStringList granted;
-    if (!connection.open() ||
+    // An SQLite file is refused as it is, without being opened.
+    if ((config.isPostgres() && !connection.open()) ||
         !SchoolRoles::grant(connection, role, teacher ? SchoolRoles::Kind::Teacher : SchoolRoles::Kind::Pupils,
                             &granted))
         return failed(QStringLiteral("Oprávnění nelze nastavit: %1").arg(connection.failure()));
