@@ -7,6 +7,7 @@
 #include "benchdatabase.h"
 #include "core/runstate.h"
 #include "store/databaseconnection.h"
+#include "store/schoolroles.h"
 #include "store/schoolschema.h"
 #include "store/schoolstore.h"
 #include "store/storeconfig.h"
@@ -266,8 +267,7 @@ void school(const QString& url)
                 if (!connection.open() || !SchoolSchema::create(connection))
                     return;
                 if (!role.isEmpty())
-                    connection.exec(QStringLiteral("GRANT SELECT ON \"Zaci\" TO %1; GRANT SELECT, INSERT ON "
-                                                   "\"Prehled\", \"ZapsaneBehy\" TO %1").arg(role));
+                    SchoolRoles::grant(connection, role, SchoolRoles::Kind::Pupils);
             }
             if (!role.isEmpty()) {
                 address.setUserName(role);

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make ccache
   libpq-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
+  qtkeychain-qt6-dev
   fonts-liberation
 )
 # The tests also need a PostgreSQL server, the packaging tools and the locales they run under

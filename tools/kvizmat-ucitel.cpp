@@ -8,6 +8,7 @@
 #include "store/databaseconnection.h"
 #include "store/pupilimport.h"
 #include "store/reportimport.h"
+#include "store/schoolroles.h"
 #include "store/schoolschema.h"
 #include "store/storeconfig.h"
 
@@ -38,6 +39,10 @@ Použití:
   kvizmat-ucitel dekodovat [SOUBOR]          dekóduje blok z e-mailu (ze souboru nebo ze vstupu)
   kvizmat-ucitel importovat DB [SOUBOR…]     zapíše do databáze výsledky z bloků, uložených e-mailů
                                              (.eml) a schránek (mbox); každý blok jen jednou
+  kvizmat-ucitel opravneni DB ROLE [--ucitel]
+                                             dá existující roli serveru PostgreSQL právě ta práva,
+                                             která potřebuje program žáků (s --ucitel: okno
+                                             a nástroj učitele); co měla dřív, jí odebere
   kvizmat-ucitel napoveda                    vypíše tuto nápovědu
 
 DB je cesta k souboru SQLite, nebo adresa serveru PostgreSQL
@@ -239,6 +244,27 @@ int vysledky(const QString& argument, const QString& onlyClass, bool classGiven)
     return Ok;
 }
 
+int opravneni(const QString& argument, const QString& role, bool teacher)
+{
+    QString problem;
+    const StoreConfig config = databaseArgument(argument, problem);
+    if (!problem.isEmpty())
+        return failed(problem);
+    DatabaseConnection connection(config);
+    QStringList granted;
+    // An SQLite file is refused as it is, without being opened.
+    if ((config.isPostgres() && !connection.open()) ||
+        !SchoolRoles::grant(connection, role, teacher ? SchoolRoles::Kind::Teacher : SchoolRoles::Kind::Pupils,
+                            &granted))
+        return failed(QStringLiteral("Oprávnění nelze nastavit: %1").arg(connection.failure()));
+    out << QStringLiteral("Role „%1“ má v databázi %2 jen tato práva (%3):\n")
+               .arg(printableText(role), config.describe(),
+                    teacher ? QStringLiteral("učitel") : QStringLiteral("program žáků"));
+    for (const QString& line : granted)
+        out << "  " << line << "\n";
+    return Ok;
+}
+
 int dekodovat(const QString& file)
 {
     ReportDecoder::Result decoded;
@@ -386,6 +412,11 @@ int run(const QStringList& args)
         if (rest.size() == 3 && rest.at(1) == QStringLiteral("--trida"))
             return vysledky(rest.at(0), rest.at(2), true);
         return usage(QStringLiteral("Příkaz vysledky má tvar: vysledky DB [--trida T]."));
+    }
+    if (command == QStringLiteral("opravneni")) {
+        if (rest.size() == 2 || (rest.size() == 3 && rest.at(2) == QStringLiteral("--ucitel")))
+            return opravneni(rest.at(0), rest.at(1), rest.size() == 3);
+        return usage(QStringLiteral("Příkaz opravneni má tvar: opravneni DB ROLE [--ucitel]."));
     }
     if (command == QStringLiteral("dekodovat")) {
         if (rest.size() > 1)

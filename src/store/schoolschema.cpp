@@ -64,11 +64,103 @@ bool create(DatabaseConnection& connection, bool withTotalsIndex)
     statements.clear();
     statements
         << QStringLiteral("CREATE TABLE \"ZapsaneBehy\" (\"Otisk\" %1 PRIMARY KEY, \"Datum\" %2)").arg(text, date);
-    if (!ensureImportTable(connection) || !connection.exec(statements.constFirst())) {
+    if (!ensureImportTable(connection) || !connection.exec(statements.constFirst()) ||
+        !ensureTotalsFunction(connection)) {
         connection.rollback();
         return false;
     }
     return connection.commit();
+}
+
+namespace {
+
+// The current schema as a quoted identifier, quoted by the server itself.
+bool quotedSchema(DatabaseConnection& connection, QString& schema)
+{
+    QSqlQuery query(connection.database());
+    connection.prepare(query, QStringLiteral("SELECT quote_ident(current_schema())"));
+    if (!connection.exec(query))
+        return false;
+    if (!query.next() || query.value(0).isNull())
+        return connection.setFailure(QStringLiteral("Databáze %1 nemá v cestě hledání (search_path) žádné schéma.")
+                                         .arg(connection.config().describe()));
+    schema = query.value(0).toString();
+    return true;
+}
+
+} // namespace
+
+bool findTotalsFunction(DatabaseConnection& connection, bool& exists)
+{
+    exists = false;
+    if (!connection.isPostgres())
+        return true;
+    // A role granted rights before the function existed reads Prehled as it did then.
+    QSqlQuery query(connection.database());
+    query.setForwardOnly(true);
+    connection.prepare(query, QStringLiteral("SELECT has_function_privilege(p.oid, 'EXECUTE') FROM pg_proc p JOIN "
+                                             "pg_namespace n ON n.oid = p.pronamespace WHERE n.nspname = "
+                                             "current_schema() AND p.proname = ?"));
+    query.addBindValue(QString::fromLatin1(totalsFunction));
+    if (!connection.exec(query))
+        return false;
+    exists = query.next() && query.value(0).toBool();
+    return true;
+}
+
+bool ensureTotalsFunction(DatabaseConnection& connection)
+{
+    if (!connection.isPostgres())
+        return true;
+    QSqlQuery query(connection.database());
+    connection.prepare(query, QStringLiteral("SELECT 1 FROM pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace "
+                                             "WHERE n.nspname = current_schema() AND p.proname = ?"));
+    query.addBindValue(QString::fromLatin1(totalsFunction));
+    if (!connection.exec(query))
+        return false;
+    if (query.next())
+        return true;
+    QString schema;
+    if (!quotedSchema(connection, schema))
+        return false;
+    // Runs with its owner's rights on a fixed search path, so that a caller can neither read more
+    // than these two sums nor slip in tables of its own.
+    const QString function = QStringLiteral("%1.\"%2\"").arg(schema, QLatin1String(totalsFunction));
+    return connection.exec(
+               QStringLiteral(
+                   "CREATE FUNCTION %1(prijmeni text) RETURNS TABLE (spravne bigint, chybne bigint) LANGUAGE sql "
+                   "STABLE SECURITY DEFINER SET search_path = %2, pg_temp AS $kvizmat$ "
+                   "SELECT COALESCE(SUM(COALESCE(\"Spravne\", 0)), 0)::bigint, "
+                   "COALESCE(SUM(COALESCE(\"Chybne\", 0)), 0)::bigint FROM %2.\"Prehled\" "
+                   "WHERE \"Prijmeni\" = %3.prijmeni AND \"TypZkous\" = %4 $kvizmat$")
+                   .arg(function, schema, QLatin1String(totalsFunction), QString::number(complexNumbersTest))) &&
+           connection.exec(QStringLiteral("REVOKE ALL ON FUNCTION %1(text) FROM PUBLIC").arg(function));
+}
+
+bool readTotals(DatabaseConnection& connection, const QString& surname, bool throughFunction, qint64& right,
+                qint64& wrong)
+{
+    QSqlQuery totals(connection.database());
+    totals.setForwardOnly(true);
+    if (throughFunction) {
+        connection.prepare(totals,
+                           QStringLiteral("SELECT spravne, chybne FROM \"%1\"(?)").arg(QLatin1String(totalsFunction)));
+        totals.addBindValue(surname);
+    } else {
+        connection.prepare(totals, QStringLiteral("SELECT COALESCE(SUM(COALESCE(\"Spravne\", 0)), 0), "
+                                                  "COALESCE(SUM(COALESCE(\"Chybne\", 0)), 0) FROM \"Prehled\" "
+                                                  "WHERE \"Prijmeni\" = ? AND \"TypZkous\" = ?"));
+        totals.addBindValue(surname);
+        totals.addBindValue(complexNumbersTest);
+    }
+    if (!connection.exec(totals))
+        return false;
+    if (!totals.next())
+        return connection.setFailure(connection.describe(totals.lastError()));
+    right = totals.value(0).toLongLong();
+    wrong = totals.value(1).toLongLong();
+    totals.finish();
+    return true;
 }
 
 bool findStoredRun(DatabaseConnection& connection, const QString& fingerprint, bool& kept, bool& found)

@@ -32,9 +32,28 @@ inline constexpr int complexNumbersTest = 3;
 // Name of the index on Prehled (Prijmeni, TypZkous).
 inline constexpr const char* totalsIndex = "Prehled_Prijmeni_TypZkous";
 
+// The function through which a role without the right to read Prehled gets one pupil's totals
+// (PostgreSQL only): kvizmat_souhrn(prijmeni) gives the sums of Spravne and Chybne over the rows of
+// that surname and this program, runs with its owner's rights and is executable by no one else
+// unless granted.
+inline constexpr const char* totalsFunction = "kvizmat_souhrn";
+
 // Creates the tables in one transaction; refuses (false, failure() set) when Zaci or Prehled
 // exists already, so that nothing is ever overwritten.
 bool create(DatabaseConnection& connection, bool withTotalsIndex = true);
+
+// Makes the totals function on PostgreSQL when it is missing, inside the caller's transaction;
+// nothing on SQLite.
+bool ensureTotalsFunction(DatabaseConnection& connection);
+
+// Whether the totals function exists (always false on SQLite). False with failure() set when the
+// database fails.
+bool findTotalsFunction(DatabaseConnection& connection, bool& exists);
+
+// The sums of Spravne and Chybne (a null as 0) of the rows of this surname and this program, through
+// the totals function when `throughFunction`, otherwise from Prehled itself.
+bool readTotals(DatabaseConnection& connection, const QString& surname, bool throughFunction, qint64& right,
+                qint64& wrong);
 
 // Appends one run of this program to Prehled, inside the caller's transaction.
 bool appendRun(DatabaseConnection& connection, const PrehledRow& row);

@@ -31,9 +31,8 @@ QString readOnly(const StoreConfig& config)
         .arg(config.sqlitePath);
 }
 
-qint32 clampedTotal(const QVariant& value)
+qint32 clampedTotal(qint64 total)
 {
-    const qint64 total = value.toLongLong();
     return qint32(
         qBound(qint64(std::numeric_limits<qint32>::min()), total, qint64(std::numeric_limits<qint32>::max())));
 }
@@ -66,12 +65,19 @@ Failure loadProfiles(QList<ProfileItem>& profiles)
             if (!config.isPostgres() && !QFileInfo(config.sqlitePath).isWritable())
                 return connection.setFailure(readOnly(config));
             {
-                // The fields the end of the run writes, checked now rather than after the pupil's work.
+                // The fields the end of the run writes, checked now rather than after the pupil's work. A server
+                // is asked for an insert of no rows, which needs the right to add rows and not to read them;
+                // SQLite would take the write lock for it.
+                const QString fields = QStringLiteral("\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", \"CasStrt\", "
+                                                      "\"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\"");
                 QSqlQuery check(connection.database());
                 connection.prepare(
-                    check, QStringLiteral("SELECT \"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", \"CasStrt\", "
-                                          "\"CasEnd\", \"Datum\", \"Prihlasenjako\", \"TypZkous\" FROM \"Prehled\" "
-                                          "WHERE 1 = 0"));
+                    check,
+                    config.isPostgres()
+                        ? QStringLiteral("INSERT INTO \"Prehled\" (%1) SELECT NULL, NULL, NULL, NULL, NULL, NULL, "
+                                         "NULL, NULL, NULL WHERE 1 = 0")
+                              .arg(fields)
+                        : QStringLiteral("SELECT %1 FROM \"Prehled\" WHERE 1 = 0").arg(fields));
                 if (!connection.exec(check))
                     return false;
             }
@@ -114,6 +120,11 @@ Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, con
             if (!fingerprint.isEmpty() &&
                 !SchoolSchema::findStoredRun(connection, fingerprint, fingerprinted, storedAlready))
                 return false;
+            // A school server keeps Prehled from the pupils' role and gives the totals through a function; a
+            // database made before that function reads them from the table.
+            bool throughFunction = false;
+            if (!SchoolSchema::findTotalsFunction(connection, throughFunction))
+                return false;
             if (!connection.beginWrite())
                 return false;
             bool done = false;
@@ -136,25 +147,14 @@ Failure storeResultsAndReadTotals(const RunState& run, const QDateTime& end, con
                     storedAlready ||
                     ((!fingerprinted || SchoolSchema::rememberStoredRun(connection, fingerprint, row.date)) &&
                      SchoolSchema::appendRun(connection, row));
-                QSqlQuery totals(connection.database());
-                totals.setForwardOnly(true);
-                if (appended)
-                    connection.prepare(totals,
-                                       QStringLiteral("SELECT COALESCE(SUM(COALESCE(\"Spravne\", 0)), 0), "
-                                                      "COALESCE(SUM(COALESCE(\"Chybne\", 0)), 0) FROM \"Prehled\" "
-                                                      "WHERE \"Prijmeni\" = ? AND \"TypZkous\" = ?"));
-                totals.addBindValue(run.profileSurname);
-                totals.addBindValue(SchoolSchema::complexNumbersTest);
-                if (appended && connection.exec(totals)) {
-                    if (totals.next()) {
-                        right = clampedTotal(totals.value(0));
-                        wrong = clampedTotal(totals.value(1));
-                        done = true;
-                    } else {
-                        connection.setFailure(connection.describe(totals.lastError()));
-                    }
+                qint64 rightSum = 0;
+                qint64 wrongSum = 0;
+                if (appended &&
+                    SchoolSchema::readTotals(connection, run.profileSurname, throughFunction, rightSum, wrongSum)) {
+                    right = clampedTotal(rightSum);
+                    wrong = clampedTotal(wrongSum);
+                    done = true;
                 }
-                totals.finish();
             }
             const bool committing = done;
             if (!done || !connection.commit()) {

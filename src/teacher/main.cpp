@@ -16,7 +16,7 @@ int main(int argc, char* argv[])
     TeacherSystem::useRealPlatform();
     TeacherWindow window;
     window.show();
-    // kvizmat-vysledky [DB]: a database file or a postgresql:// address instead of kvizmat.conf.
+    // kvizmat-vysledky [DB]: a database file or a postgresql:// address instead of the teacher's last one.
     const QStringList args = QApplication::arguments().mid(1);
     if (args.isEmpty())
         window.openConfigured();

@@ -8,7 +8,7 @@
 
 class QWidget;
 
-// What the teacher's window asks of the desktop: file dialogs, a typed-in text and messages.
+// What the teacher's window asks of the desktop: file dialogs and messages.
 // Replaceable, so that tests answer for the teacher.
 struct TeacherSystem {
     // Empty when cancelled.
@@ -18,8 +18,6 @@ struct TeacherSystem {
     static inline std::function<QString(QWidget* parent, const QString& title, const QString& proposedName,
                                         const QString& filters, const QString& defaultSuffix)>
         saveFileName;
-    // A line of text; a null string when cancelled.
-    static inline std::function<QString(QWidget* parent, const QString& title, const QString& label)> textInput;
     static inline std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                      const QString& text)>
         message;

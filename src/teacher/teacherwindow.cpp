@@ -8,7 +8,9 @@
 #include "teacher/classchart.h"
 #include "teacher/classfilterproxy.h"
 #include "teacher/classtablemodel.h"
+#include "teacher/serverlogindialog.h"
 #include "teacher/tablecsv.h"
+#include "teacher/teachercredentials.h"
 #include "teacher/teachersystem.h"
 
 #include <QCheckBox>
@@ -232,7 +234,7 @@ void TeacherWindow::setStatus(const QString& text, bool problem)
 
 void TeacherWindow::openConfigured()
 {
-    const StoreConfig configured = StoreConfig::load();
+    const StoreConfig configured = TeacherCredentials::startDatabase();
     if (configured.isValid() && configured.sourceFile.isEmpty() && !QFileInfo::exists(configured.sqlitePath)) {
         setStatus(QStringLiteral("Školní databáze není nastavena (kvizmat.conf) a výchozí soubor „%1“ neexistuje. "
                                  "Otevřete soubor databáze, nebo zadejte adresu serveru.")
@@ -243,19 +245,24 @@ void TeacherWindow::openConfigured()
     openDatabase(configured);
 }
 
-void TeacherWindow::openDatabase(const StoreConfig& newConfig)
+bool TeacherWindow::openDatabase(const StoreConfig& newConfig)
 {
     if (!newConfig.isValid()) {
         setStatus(newConfig.problem, true);
-        return;
+        return false;
     }
     config = newConfig;
+    if (config.isPostgres() && config.password.isEmpty())
+        config.password = TeacherCredentials::rememberedPassword(config);
     haveDatabase = true;
     databaseLabel->setText(QDir::toNativeSeparators(config.describe()));
     data.clear();
     daysOfClass.clear();
     model->setPupils({});
-    reload();
+    if (!reload())
+        return false;
+    TeacherCredentials::remember(config);
+    return true;
 }
 
 bool TeacherWindow::reload()
@@ -346,18 +353,13 @@ void TeacherWindow::chooseDatabaseFile()
 
 void TeacherWindow::typeServerAddress()
 {
-    const QString address = TeacherSystem::textInput(
-        this, QStringLiteral("Databázový server"),
-        QStringLiteral("Adresa serveru PostgreSQL (postgresql://uživatel:heslo@počítač:port/databáze):"));
-    if (address.isNull())
+    ServerLoginDialog dialog(TeacherCredentials::proposedServer(haveDatabase ? config : StoreConfig()), this);
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    QString reason;
-    StoreConfig server = StoreConfig::fromUrl(address.trimmed(), &reason);
-    if (!server.isValid()) {
-        setStatus(QStringLiteral("Adresa databáze není platná: %1").arg(reason), true);
-        return;
-    }
-    openDatabase(server);
+    const StoreConfig server = dialog.login();
+    // Only a password the server took is kept.
+    if (openDatabase(server) && dialog.rememberPassword() && !TeacherCredentials::keepPassword(server))
+        setStatus(status() + QStringLiteral(" Heslo si nepamatuji: klíčenka systému není k dispozici."), false);
 }
 
 void TeacherWindow::exportTable()

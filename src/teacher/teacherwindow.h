@@ -30,9 +30,12 @@ public:
     explicit TeacherWindow(QWidget* parent = nullptr);
     ~TeacherWindow() override;
 
-    // The database named by kvizmat.conf (or the built-in default file).
+    // The teacher's last database, or an SQLite file named by kvizmat.conf (or the built-in default
+    // file); never the pupils' server login.
     void openConfigured();
-    void openDatabase(const StoreConfig& config);
+    // A server without a password gets the one the keyring keeps. A database read is remembered for
+    // the next start (without its password). False when it could not be read.
+    bool openDatabase(const StoreConfig& config);
     // Reads the table again; false when the database failed (the last table stays shown).
     bool reload();
 

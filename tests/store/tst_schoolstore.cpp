@@ -1,21 +1,47 @@
 #include "store/schoolstore.h"
 #include "support/storefixture.h"
 
-using StoreFixture::Database;
+using namespace StoreFixture;
 
 namespace {
 
 // A school run signed in at 12:15 and ended on 12 March 2024 at 12:40:05: {failed, right total, wrong total}.
-QList<int> store(const QString& surname, const QString& className, int right, int wrong)
+QList<int> store(const QString& surname, const QString& className, int right, int wrong,
+                 const QString& fingerprint = QString())
 {
     RunState run;
     run.profileSurname = surname, run.profileClass = className, run.signInTime = 0.5 + 15.0 / 1440;
     run.examplesRight = right, run.examplesWrong = wrong;
     qint32 rightTotal = -1, wrongTotal = -1;
     const SchoolStore::Failure f = SchoolStore::storeResultsAndReadTotals(
-        run, QDateTime(QDate(2024, 3, 12), QTime(12, 40, 5)), "ucebna7", rightTotal, wrongTotal);
+        run, QDateTime(QDate(2024, 3, 12), QTime(12, 40, 5)), "ucebna7", rightTotal, wrongTotal, fingerprint);
     return {f.failed, rightTotal, wrongTotal};
 }
+
+// The SQLSTATE of a statement run as the role of `config` ("" when it ran).
+QString refusal(const StoreConfig& config, const QString& statement)
+{
+    DatabaseConnection connection(config);
+    if (!connection.open())
+        return "FAILED: " + connection.failure();
+    QSqlQuery query(connection.database());
+    return query.exec(statement) ? QString() : query.lastError().nativeErrorCode();
+}
+
+QString quoted(const QString& name)
+{
+    return '"' + QString(name).replace('"', "\"\"") + '"';
+}
+
+// Roles made by a test, dropped after the databases that granted them rights.
+struct Roles {
+    QStringList names;
+    ~Roles()
+    {
+        for (const QString& name : names)
+            run(StoreConfig::fromUrl(pgUrl), {"DROP ROLE IF EXISTS " + quoted(name)});
+    }
+};
 
 } // namespace
 
@@ -125,6 +151,106 @@ private slots:
                          "('Novák', NULL, 1, 3), ('Novák', 3, 2, 3)"}));
         QCOMPARE(store("Novák", "3A", 1, 0), QList<int>({0, 4, 3}));
         QCOMPARE(store("Dvořák", "2B", 0, 0), QList<int>({0, 0, 0}));
+    }
+
+    // A school server's roles: the pupils' role may not read Prehled (nor the imported blocks), yet stores the run
+    // and sees its totals; a teacher's role reads everything; a role granted in the old way on a database made before
+    // the totals function works as before. The role's name is quoted by the server, however it is written.
+    void roles_data()
+    {
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<QStringList>("grant"); // kvizmat-ucitel's arguments after DB ROLE, or "SQL" and statements
+        QTest::addColumn<bool>("olderDatabase");
+        QTest::addColumn<QString>("refused");  // SQLSTATE of reading Prehled as the role
+        QTest::addColumn<QString>("toolSays"); // the tool's failure, the rest skipped
+        const QString password = qEnvironmentVariable("KVIZMAT_TEST_PG_PASSWORD_ROLE");
+        QTest::newRow("pupils' role with a password") << password << QStringList() << false << "42501"
+                                                      << "";
+        QTest::newRow("teacher's role, a name to quote")
+            << "Učitel \"2B\"; DROP TABLE \"Prehled\"; --" << QStringList{"--ucitel"} << false << ""
+            << "";
+        QTest::newRow("pupils' role on a database made before the function")
+            << "kvizmat_zaci_stara" << QStringList() << true << "42501"
+            << "";
+        QTest::newRow("old grants, database made before the function")
+            << "kvizmat_zaci_postaru"
+            << QStringList{"SQL", "GRANT SELECT ON \"Zaci\" TO %1", "GRANT SELECT, INSERT ON \"Prehled\" TO %1",
+                           "GRANT SELECT, INSERT ON \"ZapsaneBehy\" TO %1"}
+            << true << ""
+            << "";
+        QTest::newRow("old grants, database with the function")
+            << "kvizmat_zaci_postaru"
+            << QStringList{"SQL", "GRANT SELECT ON \"Zaci\" TO %1", "GRANT SELECT, INSERT ON \"Prehled\" TO %1"}
+            << false << ""
+            << "";
+        QTest::newRow("superuser as the pupils' role") << QUrl(pgUrl).userName() << QStringList() << false << ""
+                                                       << "superuživatel";
+        QTest::newRow("role missing") << "kvizmat_nikdo" << QStringList() << false << ""
+                                      << "neexistuje";
+        QTest::newRow("SQLite file") << "kvizmat_zaci" << QStringList() << false << ""
+                                     << "práva souboru";
+    }
+    void roles()
+    {
+        QFETCH(QString, role);
+        QFETCH(QStringList, grant);
+        QFETCH(bool, olderDatabase);
+        QFETCH(QString, refused);
+        QFETCH(QString, toolSays);
+        const bool sqlite = toolSays.contains("soubor");
+        if (!sqlite && (pgUrl.isEmpty() || role.isEmpty()))
+            QSKIP("KVIZMAT_TEST_PG_URL is not set (scripts/test.sh starts a test server)");
+        Roles made;
+        Database db(sqlite ? Database::Kind::Sqlite : Database::Kind::Postgres);
+        QUrl address(db.url);
+        address.setUserName(role);
+        address.setPassword("Zak-Heslo-5");
+        if (!sqlite && toolSays.isEmpty()) {
+            made.names << role;
+            QVERIFY(run(StoreConfig::fromUrl(pgUrl),
+                        {QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'Zak-Heslo-5'").arg(quoted(role))}));
+        }
+        if (olderDatabase)
+            QVERIFY(db.exec({"DROP FUNCTION kvizmat_souhrn(text)"}));
+        QVERIFY(
+            db.exec({"INSERT INTO \"Zaci\" VALUES ('Novák', '2B')",
+                     "INSERT INTO \"Prehled\" (\"Prijmeni\", \"Trida\", \"Spravne\", \"Chybne\", \"TypZkous\") VALUES "
+                     "('Novák', '3A', 2, 1, 3), ('Novák', '2B', 50, 50, 2), ('Dvořák', '2B', 9, 9, 3), "
+                     "('Novák', '2B', NULL, 4, 3)"}));
+        if (grant.value(0) == "SQL") {
+            for (const QString& statement : grant.mid(1))
+                QVERIFY(db.exec({statement.arg(quoted(role))}));
+        } else {
+            const ToolRun tool = StoreFixture::tool(QStringList{"opravneni", db.url, role} + grant);
+            QVERIFY2(tool.exitCode == (toolSays.isEmpty() ? 0 : 1) && tool.err.contains(toolSays),
+                     qPrintable(tool.out + tool.err));
+            if (!toolSays.isEmpty())
+                return;
+        }
+        const QString asUrl = address.toString(QUrl::FullyEncoded);
+        const StoreConfig as = StoreConfig::fromUrl(asUrl);
+        QCOMPARE(refusal(as, "SELECT * FROM \"Prehled\""), refused);
+        QCOMPARE(refusal(as, "SELECT * FROM \"Zaci\""), QString());
+        QCOMPARE(refusal(as, "SELECT * FROM \"ImportovaneBloky\""), grant == QStringList{"--ucitel"} ? "" : "42501");
+        db.writeConfig("[database]\nurl=" + asUrl + "\n");
+        QList<ProfileItem> items;
+        QCOMPARE(SchoolStore::loadProfiles(items).message, QString());
+        QCOMPARE(items, QList<ProfileItem>({{"Novák", "2B"}}));
+        // A run with its fingerprint, as the program stores it; where the role may look fingerprints up, the same run
+        // tried again is found and not stored twice.
+        const QString fingerprint = SchoolStore::newRunFingerprint();
+        const bool kept = refusal(as, "SELECT \"Otisk\" FROM \"ZapsaneBehy\"").isEmpty();
+        QCOMPARE(store("Novák", "2B", 1, 1, fingerprint), QList<int>({0, 3, 6}));
+        if (kept)
+            QCOMPARE(store("Novák", "2B", 1, 1, fingerprint), QList<int>({0, 3, 6}));
+        QCOMPARE(db.count("\"Otisk\" = '" + fingerprint + "'", "ZapsaneBehy"), int(kept));
+        QCOMPARE(store("Nikdo", "2B", 0, 0), QList<int>({0, 0, 0}));
+        if (grant == QStringList{"--ucitel"}) { // the teacher's tool as that role: results, an import
+            const ToolRun results = StoreFixture::tool({"vysledky", asUrl});
+            QVERIFY2(results.exitCode == 0 && results.out.contains("Dvořák"), qPrintable(results.out + results.err));
+            QCOMPARE(StoreFixture::tool({"importovat", asUrl}, reportBlock("Malá", "1A", 2, 0)).exitCode, 0);
+            QCOMPARE(db.count("\"Prijmeni\" = 'Malá'"), 1);
+        }
     }
 };
 

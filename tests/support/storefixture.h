@@ -6,6 +6,7 @@
 #include "core/report.h"
 #include "core/reportcipher.h"
 #include "store/databaseconnection.h"
+#include "store/schoolroles.h"
 #include "store/schoolschema.h"
 #include "store/storeconfig.h"
 
@@ -145,8 +146,9 @@ public:
         const int poolerPort = qEnvironmentVariableIntValue("KVIZMAT_TEST_PGBOUNCER_PORT");
         if (kind != Kind::Postgres || role.isEmpty() || (pooled && poolerPort == 0))
             return QString();
-        exec(
-            {"GRANT SELECT ON \"Zaci\" TO " + role, "GRANT SELECT, INSERT ON \"Prehled\", \"ZapsaneBehy\" TO " + role});
+        DatabaseConnection admin(config);
+        if (!admin.open() || !SchoolRoles::grant(admin, role, SchoolRoles::Kind::Pupils))
+            qWarning() << admin.failure();
         QUrl address(url);
         address.setUserName(role);
         address.setPassword(qEnvironmentVariable("KVIZMAT_TEST_PG_PASSWORD"));
