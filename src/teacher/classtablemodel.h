@@ -6,12 +6,22 @@
 #include <QLocale>
 
 // The class table: one row per pupil, shown with Czech number and date forms. SortRole gives the
-// plain value of a cell (a number, a day number, a text) and ExportRole its text for a spreadsheet.
+// plain value of a cell (a number, a day number, a text). Only the rows shown are ever drawn, so a
+// school of any size stays quick.
 class ClassTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { ClassColumn, SurnameColumn, RunsColumn, RightColumn, WrongColumn, SuccessColumn, LastRunColumn };
-    enum Role { SortRole = Qt::UserRole, ExportRole };
+    enum Column {
+        ClassColumn,
+        SurnameColumn,
+        RunsColumn,
+        RightColumn,
+        WrongColumn,
+        SuccessColumn,
+        LastRunColumn,
+        NoteColumn
+    };
+    enum Role { SortRole = Qt::UserRole };
 
     explicit ClassTableModel(QObject* parent = nullptr);
 

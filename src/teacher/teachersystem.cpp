@@ -24,4 +24,11 @@ void TeacherSystem::useRealPlatform()
         box.setTextFormat(Qt::PlainText);
         box.exec();
     };
+    detailedMessage = [](QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+                         const QString& details) {
+        QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText);
+        box.setDetailedText(details);
+        box.exec();
+    };
 }

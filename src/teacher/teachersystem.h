@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -8,7 +9,7 @@
 
 class QWidget;
 
-// What the teacher's window asks of the desktop: file dialogs, a typed-in text and messages.
+// What the teacher's window asks of the desktop: file dialogs, a typed-in text, messages and the date.
 // Replaceable, so that tests answer for the teacher.
 struct TeacherSystem {
     // Empty when cancelled.
@@ -23,6 +24,12 @@ struct TeacherSystem {
     static inline std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                      const QString& text)>
         message;
+    // A message of a few lines with a long list behind "Zobrazit podrobnosti", scrolled in the box.
+    static inline std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+                                     const QString& details)>
+        detailedMessage;
+    // Today's date, from which the periods are counted.
+    static inline std::function<QDate()> today = [] { return QDate::currentDate(); };
 
     static void useRealPlatform();
 };
