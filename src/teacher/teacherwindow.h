@@ -52,7 +52,7 @@ public:
     // Imports the reports in these files, one after another.
     void importFiles(const QStringList& paths);
     // Whether database work or an import is running or waiting.
-    bool busy() const { return jobThread != nullptr || !jobs.isEmpty(); }
+    bool busy() const { return jobThread != nullptr || !jobs.isEmpty() || !abandoned.isEmpty(); }
     bool importing() const { return busy(); }
     // Stops the running work: an import stops before its next block (a block is written whole or
     // not at all); the table keeps its last state.
