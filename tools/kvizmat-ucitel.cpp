@@ -8,6 +8,7 @@
 #include "store/classresults.h"
 #include "store/databaseconnection.h"
 #include "store/pupilimport.h"
+#include "store/pupilrenaming.h"
 #include "store/reportimport.h"
 #include "store/schoolschema.h"
 #include "store/storeconfig.h"
@@ -41,6 +42,10 @@ Použití:
                                              --csv jako export okna výsledků)
   kvizmat-ucitel historie DB PRIJMENI TRIDA [--od DATUM] [--do DATUM] [--csv]
                                              vypíše jednotlivé běhy žáka
+  kvizmat-ucitel prejmenovat DB PRIJMENI TRIDA NOVE_PRIJMENI NOVA_TRIDA
+                                             přesune běhy a zápis žáka pod nové jméno nebo třídu
+                                             (existuje-li cíl, žáky sloučí); změna se zapíše
+  kvizmat-ucitel vratit DB [ČÍSLO_ZMĚNY]      vrátí poslední (nebo danou) změnu jména
   kvizmat-ucitel dekodovat [SOUBOR]          dekóduje blok z e-mailu (ze souboru nebo ze vstupu)
   kvizmat-ucitel importovat DB [SOUBOR…]     zapíše do databáze výsledky z bloků, uložených e-mailů
                                              (.eml) a schránek (mbox); každý blok jen jednou
@@ -291,6 +296,46 @@ int historie(const QString& argument, const QString& surname, const QString& cla
     return Ok;
 }
 
+// One pupil under one name: the runs and the class list's entry moved, merged when the target exists.
+int prejmenovat(const QStringList& args)
+{
+    QString problem;
+    const StoreConfig config = databaseArgument(args.at(0), problem);
+    if (!problem.isEmpty())
+        return failed(problem);
+    DatabaseConnection connection(config);
+    if (!connection.open())
+        return failed(QStringLiteral("Nelze přejmenovat: %1").arg(connection.failure()));
+    const PupilRenaming::Outcome o =
+        PupilRenaming::renamePupil(connection, {args.at(1), args.at(2)}, {args.at(3), args.at(4)});
+    if (!o.ok)
+        return failed(QStringLiteral("Nelze přejmenovat: %1").arg(connection.failure()));
+    out << QStringLiteral("Změna č. %1: %2; přesunuto běhů: %3. Vrátit ji lze příkazem vratit.\n")
+               .arg(o.number)
+               .arg(printableText(o.description))
+               .arg(o.runs);
+    return Ok;
+}
+
+int vratit(const QString& argument, qint64 number)
+{
+    QString problem;
+    const StoreConfig config = databaseArgument(argument, problem);
+    if (!problem.isEmpty())
+        return failed(problem);
+    DatabaseConnection connection(config);
+    if (!connection.open())
+        return failed(QStringLiteral("Změnu nelze vrátit: %1").arg(connection.failure()));
+    const PupilRenaming::Outcome o = PupilRenaming::undo(connection, number);
+    if (!o.ok)
+        return failed(QStringLiteral("Změnu nelze vrátit: %1").arg(connection.failure()));
+    out << QStringLiteral("Vrácena změna č. %1: %2; vráceno běhů: %3.\n")
+               .arg(o.number)
+               .arg(printableText(o.description))
+               .arg(o.runs);
+    return Ok;
+}
+
 int dekodovat(const QString& file)
 {
     ReportDecoder::Result decoded;
@@ -417,6 +462,19 @@ int run(const QStringList& args)
         if (!parseResultOptions(rest.mid(fixed), !history, options, problem))
             return usage(problem + QStringLiteral(" Příkaz %1 má tvar: %2.").arg(command, form));
         return history ? historie(rest.at(0), rest.at(1), rest.at(2), options) : vysledky(rest.at(0), options);
+    }
+    if (command == QStringLiteral("prejmenovat")) {
+        if (rest.size() != 5)
+            return usage(QStringLiteral("Příkaz prejmenovat má tvar: prejmenovat DB PRIJMENI TRIDA NOVE_PRIJMENI "
+                                        "NOVA_TRIDA."));
+        return prejmenovat(rest);
+    }
+    if (command == QStringLiteral("vratit")) {
+        bool isNumber = rest.size() == 2;
+        const qint64 number = isNumber ? rest.at(1).toLongLong(&isNumber) : 0;
+        if (rest.isEmpty() || rest.size() > 2 || (rest.size() == 2 && (!isNumber || number <= 0)))
+            return usage(QStringLiteral("Příkaz vratit má tvar: vratit DB [ČÍSLO_ZMĚNY]."));
+        return vratit(rest.at(0), number);
     }
     if (command == QStringLiteral("dekodovat")) {
         if (rest.size() > 1)

@@ -2,10 +2,12 @@
 
 #include <QDate>
 #include <QMessageBox>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -28,6 +30,11 @@ struct TeacherSystem {
     static inline std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
                                      const QString& details)>
         detailedMessage;
+    // A pupil's new surname and class, the pupils of the class list offered; nothing when cancelled.
+    static inline std::function<std::optional<QPair<QString, QString>>(QWidget* parent, const QString& title,
+                                                                       const QString& surname, const QString& className,
+                                                                       const QList<QPair<QString, QString>>& listed)>
+        askName;
     // Today's date, from which the periods are counted.
     static inline std::function<QDate()> today = [] { return QDate::currentDate(); };
 

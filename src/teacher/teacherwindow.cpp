@@ -3,6 +3,7 @@
 #include "core/textinput.h"
 #include "store/databaseconnection.h"
 #include "store/pupilimport.h"
+#include "store/pupilrenaming.h"
 #include "store/reportimport.h"
 #include "teacher/classchart.h"
 #include "teacher/classfilterproxy.h"
@@ -147,6 +148,13 @@ TeacherWindow::TeacherWindow(QWidget* parent)
         button(QStringLiteral("Tis&k…"), QStringLiteral("tisk"), QStringLiteral("Vytisknout přehled třídy s náhledem"));
     QPushButton* pdfButton =
         button(QStringLiteral("&PDF…"), QStringLiteral("pdf"), QStringLiteral("Uložit přehled třídy jako PDF"));
+    QPushButton* renamePupilButton =
+        button(QStringLiteral("Přejm&enovat nebo sloučit žáka…"), QStringLiteral("prejmenovatZaka"),
+               QStringLiteral("Přejmenovat vybraného žáka, sloučit ho s jiným nebo přiřadit žákovi ze seznamu třídy"));
+    QPushButton* renameClassButton = button(QStringLiteral("Přejmenovat tř&ídu…"), QStringLiteral("prejmenovatTridu"),
+                                            QStringLiteral("Přejmenovat vybranou třídu"));
+    QPushButton* undoButton = button(QStringLiteral("&Vrátit změnu"), QStringLiteral("vratitZmenu"),
+                                     QStringLiteral("Vrátit poslední přejmenování nebo sloučení"));
     // Sorting from the keyboard, in step with the header.
     auto* sortBox = new QComboBox;
     sortBox->setObjectName(QStringLiteral("raditPodle"));
@@ -174,6 +182,9 @@ TeacherWindow::TeacherWindow(QWidget* parent)
     actionRow->addWidget(sortBox);
     actionRow->addWidget(descending);
     actionRow->addStretch();
+    actionRow->addWidget(renamePupilButton);
+    actionRow->addWidget(renameClassButton);
+    actionRow->addWidget(undoButton);
     actionRow->addWidget(exportButton);
     actionRow->addWidget(printButton);
     actionRow->addWidget(pdfButton);
@@ -284,6 +295,9 @@ TeacherWindow::TeacherWindow(QWidget* parent)
     sortBox->setCurrentIndex(ClassTableModel::SurnameColumn);
     connect(exportButton, &QPushButton::clicked, this, &TeacherWindow::exportTable);
     connect(printButton, &QPushButton::clicked, this, &TeacherWindow::printReport);
+    connect(renamePupilButton, &QPushButton::clicked, this, &TeacherWindow::renamePupil);
+    connect(renameClassButton, &QPushButton::clicked, this, &TeacherWindow::renameClass);
+    connect(undoButton, &QPushButton::clicked, this, &TeacherWindow::undoChange);
     connect(pdfButton, &QPushButton::clicked, this, &TeacherWindow::savePdf);
     connect(saveChartButton, &QPushButton::clicked, this, &TeacherWindow::saveChart);
     connect(chooseReports, &QPushButton::clicked, this, &TeacherWindow::chooseReportFiles);
@@ -559,16 +573,27 @@ void TeacherWindow::reload()
         const QLocale czech(QLocale::Czech);
         const qsizetype notListed =
             std::count_if(data.cbegin(), data.cend(), [](const ClassResults::Pupil& p) { return !p.listed; });
-        setStatus(QStringLiteral("Načteno (%1): žáků %2, tříd %3%4.")
+        setStatus(QStringLiteral("Načteno (%1): žáků %2, tříd %3%4.%5")
                       .arg(wanted.name(), czech.toString(data.size()), czech.toString(classes.size()),
                            notListed > 0 ? QStringLiteral(", z toho %1 %2")
                                                .arg(czech.toString(notListed), ClassResults::notListedText())
-                                         : QString()),
-                  false);
+                                         : QString(),
+                           sayAfterLoad.isEmpty() ? QString() : QLatin1Char(' ') + sayAfterLoad),
+                  sayAsProblem);
+        sayAfterLoad.clear();
+        sayAsProblem = false;
         remember();
         emit loadFinished(true);
     };
     runJob(job);
+}
+
+void TeacherWindow::reloadThenSay(const QString& text, bool problem)
+{
+    sayAfterLoad = text;
+    sayAsProblem = problem;
+    setStatus(text, problem);
+    reload();
 }
 
 std::optional<QString> TeacherWindow::chosenClass() const
@@ -756,6 +781,116 @@ void TeacherWindow::savePdf()
     setStatus(QStringLiteral("Přehled uložen do „%1“.").arg(QDir::toNativeSeparators(path)), false);
 }
 
+namespace {
+
+// A change of names on the worker's thread; the window tells how it went and reads the table again.
+struct Renamed {
+    PupilRenaming::Outcome outcome;
+    QString failure;
+};
+
+} // namespace
+
+void TeacherWindow::renamePupil()
+{
+    const QModelIndex current = table->currentIndex();
+    if (!haveDatabase || !current.isValid()) {
+        setStatus(QStringLiteral("Nejdřív vyberte v tabulce žáka, kterého chcete přejmenovat."), true);
+        return;
+    }
+    const PupilRenaming::Name from{
+        current.siblingAtColumn(ClassTableModel::SurnameColumn).data(ClassTableModel::SortRole).toString(),
+        current.siblingAtColumn(ClassTableModel::ClassColumn).data(ClassTableModel::SortRole).toString()};
+    QList<QPair<QString, QString>> listed;
+    for (const ClassResults::Pupil& p : std::as_const(data))
+        if (p.listed && !(p.surname == from.surname && p.className == from.className))
+            listed.append({p.surname, p.className});
+    const auto chosen = TeacherSystem::askName(
+        this,
+        QStringLiteral("Přejmenovat nebo sloučit žáka %1, třída %2").arg(from.surname, shownClass(from.className)),
+        from.surname, from.className, listed);
+    if (!chosen)
+        return;
+    const PupilRenaming::Name to{chosen->first, chosen->second};
+    auto renamed = std::make_shared<Renamed>();
+    Job job;
+    job.label = QStringLiteral("Přejmenovávám žáka…");
+    job.work = [renamed, from, to](JobState& state) {
+        DatabaseConnection connection(state.config);
+        if (connection.open())
+            renamed->outcome = PupilRenaming::renamePupil(connection, from, to);
+        renamed->failure = connection.failure();
+    };
+    job.done = [this, renamed] {
+        if (!renamed->outcome.ok)
+            return setStatus(QStringLiteral("Nelze přejmenovat: %1").arg(renamed->failure), true);
+        reloadThenSay(QStringLiteral("Změna č. %1: %2; přesunuto běhů: %3. Vrátit ji lze tlačítkem „Vrátit změnu“.")
+                          .arg(renamed->outcome.number)
+                          .arg(renamed->outcome.description)
+                          .arg(renamed->outcome.runs),
+                      false);
+    };
+    runJob(job);
+}
+
+void TeacherWindow::renameClass()
+{
+    const std::optional<QString> from = chosenClass();
+    if (!haveDatabase || !from) {
+        setStatus(QStringLiteral("Nejdřív vyberte třídu, kterou chcete přejmenovat."), true);
+        return;
+    }
+    const QString to = TeacherSystem::textInput(
+        this, QStringLiteral("Přejmenovat třídu"),
+        QStringLiteral("Nový název třídy %1 (existuje-li, třídy se sloučí):").arg(shownClass(*from)));
+    if (to.isNull())
+        return;
+    auto renamed = std::make_shared<Renamed>();
+    Job job;
+    job.label = QStringLiteral("Přejmenovávám třídu…");
+    job.work = [renamed, from = *from, to = to.trimmed()](JobState& state) {
+        DatabaseConnection connection(state.config);
+        if (connection.open())
+            renamed->outcome = PupilRenaming::renameClass(connection, from, to);
+        renamed->failure = connection.failure();
+    };
+    job.done = [this, renamed] {
+        if (!renamed->outcome.ok)
+            return setStatus(QStringLiteral("Třídu nelze přejmenovat: %1").arg(renamed->failure), true);
+        reloadThenSay(QStringLiteral("Změna č. %1: %2; přesunuto běhů: %3.")
+                          .arg(renamed->outcome.number)
+                          .arg(renamed->outcome.description)
+                          .arg(renamed->outcome.runs),
+                      false);
+    };
+    runJob(job);
+}
+
+void TeacherWindow::undoChange()
+{
+    if (!haveDatabase)
+        return setStatus(QStringLiteral("Není otevřena žádná databáze."), true);
+    auto renamed = std::make_shared<Renamed>();
+    Job job;
+    job.label = QStringLiteral("Vracím poslední změnu…");
+    job.work = [renamed](JobState& state) {
+        DatabaseConnection connection(state.config);
+        if (connection.open())
+            renamed->outcome = PupilRenaming::undo(connection);
+        renamed->failure = connection.failure();
+    };
+    job.done = [this, renamed] {
+        if (!renamed->outcome.ok)
+            return setStatus(QStringLiteral("Změnu nelze vrátit: %1").arg(renamed->failure), true);
+        reloadThenSay(QStringLiteral("Vrácena změna č. %1: %2; vráceno běhů: %3.")
+                          .arg(renamed->outcome.number)
+                          .arg(renamed->outcome.description)
+                          .arg(renamed->outcome.runs),
+                      false);
+    };
+    runJob(job);
+}
+
 void TeacherWindow::importPupils()
 {
     if (!haveDatabase) {
@@ -935,11 +1070,12 @@ void TeacherWindow::importFiles(const QStringList& paths)
                                  .arg(counts->already)
                                  .arg(counts->refused);
         addLogLine(QString(), QString(), text, -2);
-        setStatus(text +
-                      (counts->refused > 0 ? QStringLiteral(" Odmítnuté jsou červeně na kartě Importy.") : QString()),
-                  counts->refused > 0);
+        const QString said =
+            text + (counts->refused > 0 ? QStringLiteral(" Odmítnuté jsou červeně na kartě Importy.") : QString());
         if (counts->imported > 0)
-            reload();
+            reloadThenSay(said, counts->refused > 0);
+        else
+            setStatus(said, counts->refused > 0);
         emit importsFinished();
     };
     runJob(job);

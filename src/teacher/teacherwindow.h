@@ -97,12 +97,17 @@ private:
     void exportTable();
     void saveChart();
     void printReport();
+    void renamePupil();
+    void renameClass();
+    void undoChange();
     void savePdf();
     void classChosen();
     void periodChosen();
     void updateChart();
     void openHistory(const QModelIndex& index);
     void setStatus(const QString& text, bool problem);
+    // Reads the table again and then says this after the count of pupils.
+    void reloadThenSay(const QString& text, bool problem);
     void addLogLine(const QString& file, const QString& what, const QString& outcome, int kind, bool notListed = false);
     void remember();
     QList<ClassResults::Pupil> shownPupils() const;
@@ -112,6 +117,8 @@ private:
     bool haveDatabase = false;
     QList<ClassResults::Pupil> data;
     ClassResults::Period loadedPeriod;
+    QString sayAfterLoad;
+    bool sayAsProblem = false;
     // The chart's days of the classes shown since the last reading of the table.
     QHash<QString, QList<ClassResults::Day>> daysOfClass;
 

@@ -1,5 +1,7 @@
 #include "store/classresults.h"
 #include "store/csvtext.h"
+#include "store/pupilrenaming.h"
+#include "store/schoolstore.h"
 #include "support/storefixture.h"
 
 using namespace StoreFixture;
@@ -52,7 +54,8 @@ private slots:
         QVERIFY(tool({"zaci", db.url, good}).out.contains("Zapsáno žáků: 0"));
         // A Czech spreadsheet's plain CSV, in Windows-1250.
         QVERIFY(tool({"zaci", db.url,
-                      writeFile(dir.filePath("1250.csv"), "P\xf8\xedjmen\xed;T\xf8\xed" "da\r\n\x8a\x65\x62\x65k;2B\r\n")})
+                      writeFile(dir.filePath("1250.csv"), "P\xf8\xedjmen\xed;T\xf8\xed"
+                                                          "da\r\n\x8a\x65\x62\x65k;2B\r\n")})
                     .out.contains("Zapsáno žáků: 1"));
 
         // Several files: a text, a saved e-mail, a mailbox (a repeated and a damaged block), a missing file; a line
@@ -274,6 +277,66 @@ private slots:
             QCOMPARE(pupils.size(), 1);
             QCOMPARE(QList<qint64>({pupils[0].runs, pupils[0].right, pupils[0].wrong}), figures);
         }
+    }
+
+    // A pupil renamed into another (merged), a class renamed, each undone, while the pupils' program stores runs under
+    // the old name and another: exactly the moved rows go back, the runs stored meanwhile stay where they were stored.
+    void renaming_data() { addEngineRows(); }
+    void renaming()
+    {
+        STORE_DATABASE(db);
+        {
+            DatabaseConnection connection(db.config);
+            QVERIFY(connection.open() && connection.beginWrite());
+            for (const char* name : {"Novák Jan", "Novák Jan", "Novák"})
+                QVERIFY(SchoolSchema::appendRun(
+                    connection, {name, "2B", 4, 1, QTime(9, 0), QTime(9, 40), QDate(2024, 5, 2), "zak"}));
+            QVERIFY(connection.exec({"INSERT INTO \"Zaci\" (\"Prijmeni\", \"Trida\") VALUES ('Novák', '2B')"}) &&
+                    connection.commit());
+        }
+        const auto runsOf = [&db](const char* surname, const char* className = "2B") {
+            return db.count(QStringLiteral("\"Prijmeni\" = '%1' AND \"Trida\" = '%2'").arg(surname, className));
+        };
+        std::atomic<int> failures = 0;
+        QThread* writer = QThread::create([&failures] {
+            for (int i = 0; i < 10; ++i)
+                for (const char* name : {"Novák Jan", "Souběžný"}) {
+                    RunState run;
+                    run.profileSurname = name, run.profileClass = "2B", run.examplesRight = 1;
+                    qint32 totals[2];
+                    failures += SchoolStore::storeResultsAndReadTotals(run, QDateTime::currentDateTime(), "zak",
+                                                                       totals[0], totals[1])
+                                    .failed;
+                }
+        });
+        writer->start();
+        const ToolRun merged = tool({"prejmenovat", db.url, "Novák Jan", "2B", "Novák", "2B"});
+        QVERIFY2(merged.exitCode == 0 &&
+                     merged.out.startsWith("Změna č. 1: Novák Jan, třída 2B → Novák, třída 2B (sloučeno)"),
+                 qPrintable(merged.out + merged.err));
+        QVERIFY(runsOf("Novák") >= 3);
+        const ToolRun undone = tool({"vratit", db.url});
+        QVERIFY2(undone.exitCode == 0 && undone.out.startsWith("Vrácena změna č. 1"),
+                 qPrintable(undone.out + undone.err));
+        {
+            DatabaseConnection connection(db.config);
+            QVERIFY(connection.open());
+            const PupilRenaming::Outcome renamed = PupilRenaming::renameClass(connection, "2B", "2.B");
+            QVERIFY2(renamed.ok, qPrintable(connection.failure()));
+            QVERIFY(PupilRenaming::undo(connection).ok);
+        }
+        writer->wait();
+        delete writer;
+        QCOMPARE(failures.load(), 0);
+        QCOMPARE(QList<int>({runsOf("Novák Jan"), runsOf("Novák"), runsOf("Souběžný"), db.count("\"Trida\" = '2.B'")}),
+                 QList<int>({2 + 10, 1, 10, 0}));
+        QCOMPARE(db.count("\"Prijmeni\" = 'Novák' AND \"Trida\" = '2B'", "Zaci"), 1);
+
+        // A moved row changed since: the change is no longer undone, and nothing moves.
+        QCOMPARE(tool({"prejmenovat", db.url, "Novák", "2B", "Nováková", "2B"}).exitCode, 0);
+        QVERIFY(db.exec({"UPDATE \"Prehled\" SET \"Spravne\" = 9 WHERE \"Prijmeni\" = 'Nováková'"}));
+        QVERIFY(tool({"vratit", db.url}).err.contains("už nelze vrátit"));
+        QCOMPARE(QList<int>({runsOf("Nováková"), db.count("\"Prijmeni\" = 'Nováková'", "Zaci")}), QList<int>({1, 1}));
     }
 
     // Of imports of one block racing each other, one records it and the others say it is there already, all with 0.

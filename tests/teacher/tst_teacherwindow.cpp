@@ -258,6 +258,22 @@ private slots:
         QCOMPARE(db.count(), 3);
         QCOMPARE(other.count(), 0);
         QCOMPARE(w.pupils().size(), 2);
+
+        // Malá's runs assigned to Novák, then the change undone.
+        TeacherSystem::askName = [](auto, auto, auto, auto, const QList<QPair<QString, QString>>&) {
+            return std::optional<QPair<QString, QString>>({"Novák", "2B"});
+        };
+        auto* table = w.findChild<QTableView*>("tabulka");
+        table->setCurrentIndex(table->model()->index(0, 0));
+        w.findChild<QPushButton*>("prejmenovatZaka")->click();
+        SETTLE(w);
+        QVERIFY2(w.status().contains("Malá, třída 1A → Novák, třída 2B (sloučeno); přesunuto běhů: 2"),
+                 qPrintable(w.status()));
+        QCOMPARE(w.pupils().size(), 1);
+        QCOMPARE(w.pupils()[0].runs, 3);
+        w.findChild<QPushButton*>("vratitZmenu")->click();
+        SETTLE(w);
+        QCOMPARE(w.pupils().size(), 2);
     }
 
     // A locked database is waited for in sight; a cancel ends the import before its next block, and every block is
