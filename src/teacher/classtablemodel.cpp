@@ -1,14 +1,47 @@
 #include "teacher/classtablemodel.h"
 
 #include <QBrush>
+#include <QCollator>
+
 #include <QColor>
+#include <numeric>
 
 ClassTableModel::ClassTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void ClassTableModel::setPupils(const QList<ClassResults::Pupil>& pupils)
+namespace {
+
+QList<int> ranks(const QList<ClassResults::Pupil>& pupils, QString ClassResults::Pupil::*field)
+{
+    QCollator czech{QLocale(QLocale::Czech)};
+    czech.setNumericMode(true);
+    QList<QCollatorSortKey> keys;
+    keys.reserve(pupils.size());
+    for (const ClassResults::Pupil& p : pupils)
+        keys << czech.sortKey(p.*field);
+    QList<int> byKey(pupils.size());
+    std::iota(byKey.begin(), byKey.end(), 0);
+    std::stable_sort(byKey.begin(), byKey.end(), [&keys](int a, int b) { return keys[a].compare(keys[b]) < 0; });
+    QList<int> rank(pupils.size());
+    for (int i = 0, r = 0; i < byKey.size(); ++i) {
+        if (i > 0 && keys[byKey[i - 1]].compare(keys[byKey[i]]) != 0)
+            r = i;
+        rank[byKey[i]] = r;
+    }
+    return rank;
+}
+
+} // namespace
+
+ClassTableModel::Order ClassTableModel::orderOf(const QList<ClassResults::Pupil>& pupils)
+{
+    return {ranks(pupils, &ClassResults::Pupil::className), ranks(pupils, &ClassResults::Pupil::surname)};
+}
+
+void ClassTableModel::setPupils(const QList<ClassResults::Pupil>& pupils, Order given)
 {
     beginResetModel();
     rows = pupils;
+    order = given.surnameRank.size() == pupils.size() ? given : orderOf(pupils);
     endResetModel();
 }
 
@@ -31,6 +64,10 @@ QVariant ClassTableModel::data(const QModelIndex& index, int role) const
     if (role == Qt::TextAlignmentRole)
         return column >= RunsColumn && column <= LastRunColumn ? int(Qt::AlignRight | Qt::AlignVCenter)
                                                                : int(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role == OrderRole && (column == ClassColumn || column == SurnameColumn))
+        return column == ClassColumn ? order.classRank.at(index.row()) : order.surnameRank.at(index.row());
+    if (role == OrderRole)
+        role = SortRole;
     if (role == Qt::ForegroundRole)
         return p.listed ? QVariant() : QVariant(QBrush(QColor(0xb0, 0, 0)));
     if (role == SortRole) {

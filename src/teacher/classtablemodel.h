@@ -21,11 +21,21 @@ public:
         LastRunColumn,
         NoteColumn
     };
-    enum Role { SortRole = Qt::UserRole };
+    // OrderRole: a whole number whose order is the column's order (Czech order for texts), for sorting.
+    enum Role { SortRole = Qt::UserRole, OrderRole };
+
+    // The rank of every pupil's class and surname in Czech order. Worked out on any thread, so that a
+    // school of 100 000 pupils is put in order away from the window.
+    struct Order {
+        QList<int> classRank;
+        QList<int> surnameRank;
+    };
+    static Order orderOf(const QList<ClassResults::Pupil>& pupils);
 
     explicit ClassTableModel(QObject* parent = nullptr);
 
-    void setPupils(const QList<ClassResults::Pupil>& pupils);
+    // Without an order it is worked out here.
+    void setPupils(const QList<ClassResults::Pupil>& pupils, Order order = Order());
     const QList<ClassResults::Pupil>& pupils() const { return rows; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -35,5 +45,6 @@ public:
 
 private:
     QList<ClassResults::Pupil> rows;
+    Order order;
     QLocale czech{QLocale::Czech};
 };

@@ -516,6 +516,7 @@ void TeacherWindow::reload()
     }
     struct Loaded {
         QList<ClassResults::Pupil> pupils;
+        ClassTableModel::Order order;
         bool ok = false;
         QString failure;
     };
@@ -535,6 +536,8 @@ void TeacherWindow::reload()
                 ClassResults::ensureIndexes(connection);
             }
             loaded->ok = !state.cancelled && ClassResults::loadPupils(connection, loaded->pupils, wanted);
+            if (loaded->ok)
+                loaded->order = ClassTableModel::orderOf(loaded->pupils);
         }
         loaded->failure = connection.failure();
     };
@@ -551,7 +554,7 @@ void TeacherWindow::reload()
         data = loaded->pupils;
         loadedPeriod = wanted;
         daysOfClass.clear();
-        model->setPupils(data);
+        model->setPupils(data, loaded->order);
         const QVariant chosen = classBox->currentData();
         QStringList classes;
         QSet<QString> seen;
