@@ -548,6 +548,7 @@ void TeacherWindow::reload()
                               .arg(loaded->failure,
                                    data.isEmpty() ? QString() : QStringLiteral(" Tabulka ukazuje dříve načtený stav.")),
                           true);
+            sayAfterLoad.clear();
             emit loadFinished(false);
             return;
         }
