@@ -174,6 +174,8 @@ QChart* ClassChart::daysChart(const std::optional<QString>& className, const QLi
     auto* daysAxis = new QDateTimeAxis;
     daysAxis->setFormat(QStringLiteral("d. M. yyyy"));
     daysAxis->setRange(first.addDays(-1).startOfDay(), last.addDays(1).startOfDay());
+    if (first.daysTo(last) <= 10)
+        daysAxis->setTickCount(int(first.daysTo(last)) + 3); // a tick on every day
     auto* countAxis = new QValueAxis;
     countAxis->setRange(0, double(qMax<qint64>(most, 1)) * 1.1);
     countAxis->setLabelFormat(QStringLiteral("%.0f"));

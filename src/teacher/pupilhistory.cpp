@@ -77,9 +77,12 @@ PupilHistory::PupilHistory(const QString& surname, const QString& className, con
         chart->addSeries(line);
         auto* days = new QDateTimeAxis;
         days->setFormat(QStringLiteral("d. M. yyyy"));
-        const QDateTime first = QDateTime::fromMSecsSinceEpoch(qint64(line->at(0).x()));
-        const QDateTime last = QDateTime::fromMSecsSinceEpoch(qint64(line->at(line->count() - 1).x()));
-        days->setRange(first.addDays(-1), last.addDays(1));
+        // Whole days from the day before the first run to the day after the last, a tick on each when they fit.
+        const QDate first = QDateTime::fromMSecsSinceEpoch(qint64(line->at(0).x())).date().addDays(-1);
+        const QDate last = QDateTime::fromMSecsSinceEpoch(qint64(line->at(line->count() - 1).x())).date().addDays(2);
+        days->setRange(first.startOfDay(), last.startOfDay());
+        if (first.daysTo(last) <= 10)
+            days->setTickCount(int(first.daysTo(last)) + 1);
         auto* percent = new QValueAxis;
         percent->setRange(0, 100);
         percent->setLabelFormat(QStringLiteral("%.0f"));
@@ -97,7 +100,10 @@ PupilHistory::PupilHistory(const QString& surname, const QString& className, con
     auto* splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(runsTable);
     splitter->addWidget(successView);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    splitter->setSizes({300, 300});
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* closeButton = buttons->addButton(QStringLiteral("&Zavřít"), QDialogButtonBox::RejectRole);
+    closeButton->setObjectName(QStringLiteral("zavrit"));
     QPushButton* exportButton = buttons->addButton(QStringLiteral("&Export do CSV…"), QDialogButtonBox::ActionRole);
     exportButton->setObjectName(QStringLiteral("exportHistorie"));
     exportButton->setAutoDefault(false);
@@ -107,7 +113,7 @@ PupilHistory::PupilHistory(const QString& surname, const QString& className, con
     layout->addWidget(heading);
     layout->addWidget(splitter, 1);
     layout->addWidget(buttons);
-    resize(820, 620);
+    resize(860, 720);
 }
 
 void PupilHistory::exportCsv()
