@@ -120,6 +120,7 @@ bool movePupil(DatabaseConnection& connection, qint64 number, const Name& from, 
     const qint64 entries = source.value(0).toLongLong();
     source.finish();
     outcome.merged = outcome.merged || targetListed;
+    outcome.listedMoved = outcome.listedMoved || entries > 0;
     if (entries > 0) {
         QSqlQuery change(connection.database());
         const bool ok =
@@ -198,7 +199,11 @@ Outcome renamePupil(DatabaseConnection& connection, const Name& from, const Name
     if (!begin(connection, number))
         return Outcome();
     Outcome outcome;
-    const bool ok = movePupil(connection, number, from, to, outcome);
+    bool ok = movePupil(connection, number, from, to, outcome);
+    if (ok && outcome.runs == 0 && !outcome.listedMoved)
+        ok = connection.setFailure(
+            QStringLiteral("Žák %1 nemá v databázi žádné běhy ani zápis v seznamu třídy; nic neměním.")
+                .arg(describe(from)));
     outcome.description =
         QStringLiteral("%1 → %2%3")
             .arg(describe(from), describe(to), outcome.merged ? QStringLiteral(" (sloučeno)") : QString());
@@ -226,6 +231,9 @@ Outcome renameClass(DatabaseConnection& connection, const QString& from, const Q
                 surnames << query.value(0).toString();
     }
     Outcome outcome;
+    if (ok && surnames.isEmpty())
+        ok = connection.setFailure(
+            QStringLiteral("Třída %1 nemá v databázi žádné žáky ani běhy; nic neměním.").arg(from));
     for (const QString& surname : std::as_const(surnames))
         ok = ok && movePupil(connection, number, {surname, from}, {surname, to}, outcome);
     outcome.description =

@@ -31,6 +31,7 @@ struct Outcome {
     qint64 number = 0; // of the change made or undone
     int runs = 0;      // runs moved
     bool merged = false;
+    bool listedMoved = false; // a class-list entry moved or merged
     QString description;
 };
 

@@ -236,6 +236,9 @@ private slots:
         w.findChild<QPushButton*>("adresaServeru")->click();
         SETTLE(w);
         QVERIFY2(w.status().contains("127.0.0.1:1") && !w.status().contains("tajneHeslo"), qPrintable(w.status()));
+        // Remembered for the next start, without the password.
+        w.close();
+        QCOMPARE(QSettings().value("databaze/posledni").toString(), "postgresql://ucitel@127.0.0.1:1/skola");
     }
 
     // Files given at start, as the desktop passes them: a database opened, mails and a mailbox imported into it.
@@ -274,6 +277,15 @@ private slots:
         w.findChild<QPushButton*>("vratitZmenu")->click();
         SETTLE(w);
         QCOMPARE(w.pupils().size(), 2);
+
+        // The next start without files opens the database of the last one, on the page it was left on.
+        w.findChild<QTabWidget*>("karty")->setCurrentIndex(2);
+        w.close();
+        TeacherWindow again;
+        again.openStartup({});
+        SETTLE(again);
+        QCOMPARE(again.pupils().size(), 2);
+        QCOMPARE(again.findChild<QTabWidget*>("karty")->currentIndex(), 2);
     }
 
     // A locked database is waited for in sight; a cancel ends the import before its next block, and every block is
