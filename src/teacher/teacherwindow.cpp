@@ -43,6 +43,8 @@ struct TeacherWindow::JobState {
     std::atomic<bool> cancelled{false};
     // Runs on the window's thread.
     std::function<void(std::function<void()>)> post;
+    // Shown while this is still the running work (a cancelled one finishing says nothing).
+    std::function<void(int done, int total, const QString& text)> progress;
 };
 
 namespace {
@@ -377,6 +379,16 @@ void TeacherWindow::startNextJob()
     state->post = [this](std::function<void()> f) {
         QMetaObject::invokeMethod(this, std::move(f), Qt::QueuedConnection);
     };
+    const std::weak_ptr<JobState> weak = state;
+    state->progress = [this, weak](int done, int total, const QString& text) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, weak, done, total, text] {
+                if (const auto running = weak.lock(); running && running == jobState)
+                    jobProgress(done, total, text);
+            },
+            Qt::QueuedConnection);
+    };
     jobState = state;
     busyLabel->setText(job.label);
     progress->setRange(0, 0);
@@ -401,8 +413,6 @@ void TeacherWindow::startNextJob()
 
 void TeacherWindow::jobProgress(int done, int total, const QString& text)
 {
-    if (!jobThread)
-        return;
     busyLabel->setText(text);
     progress->setRange(0, total);
     progress->setValue(done);
@@ -528,11 +538,9 @@ void TeacherWindow::reload()
         DatabaseConnection connection(state.config);
         if (connection.open()) {
             if (ClassResults::indexesMissing(connection)) {
-                state.post([this] {
-                    jobProgress(0, 0,
-                                QStringLiteral("Zakládám rejstříky pro rychlé čtení výsledků (jen poprvé; "
-                                               "u velké databáze to trvá několik sekund)…"));
-                });
+                state.progress(0, 0,
+                               QStringLiteral("Zakládám rejstříky pro rychlé čtení výsledků (jen poprvé; "
+                                              "u velké databáze to trvá několik sekund)…"));
                 ClassResults::ensureIndexes(connection);
             }
             loaded->ok = !state.cancelled && ClassResults::loadPupils(connection, loaded->pupils, wanted);
@@ -844,9 +852,9 @@ void TeacherWindow::renameClass()
         setStatus(QStringLiteral("Nejdřív vyberte třídu, kterou chcete přejmenovat."), true);
         return;
     }
-    const QString to = TeacherSystem::textInput(
-        this, QStringLiteral("Přejmenovat třídu"),
-        QStringLiteral("Nový název třídy %1 (existuje-li, třídy se sloučí):").arg(shownClass(*from)));
+    // The class's name goes into the title only: a window title is never read as rich text.
+    const QString to = TeacherSystem::textInput(this, QStringLiteral("Přejmenovat třídu %1").arg(shownClass(*from)),
+                                                QStringLiteral("Nový název třídy (existuje-li, třídy se sloučí):"));
     if (to.isNull())
         return;
     auto renamed = std::make_shared<Renamed>();
@@ -992,9 +1000,8 @@ void TeacherWindow::importFiles(const QStringList& paths)
         };
         for (int f = 0; f < paths.size() && !state.cancelled; ++f) {
             const QString file = QFileInfo(paths.at(f)).fileName();
-            state.post([this, file, f, n = int(paths.size())] {
-                jobProgress(f, n, QStringLiteral("Čtu „%1“ (soubor %2 z %3)…").arg(file).arg(f + 1).arg(n));
-            });
+            const int n = int(paths.size());
+            state.progress(f, n, QStringLiteral("Čtu „%1“ (soubor %2 z %3)…").arg(file).arg(f + 1).arg(n));
             const MailReport::Result result = MailReport::extractFile(paths.at(f), &state.cancelled);
             if (state.cancelled)
                 break;
@@ -1013,10 +1020,8 @@ void TeacherWindow::importFiles(const QStringList& paths)
             const int blocks = int(result.blocks.size());
             for (int b = 0; b < blocks && !state.cancelled; ++b) {
                 const MailReport::Block& block = result.blocks.at(b);
-                state.post([this, file, b, blocks] {
-                    jobProgress(b, blocks,
-                                QStringLiteral("Zapisuji z „%1“ blok %2 z %3…").arg(file).arg(b + 1).arg(blocks));
-                });
+                state.progress(b, blocks,
+                               QStringLiteral("Zapisuji z „%1“ blok %2 z %3…").arg(file).arg(b + 1).arg(blocks));
                 if (!open) {
                     line(file, block.label, QStringLiteral("nezapsáno: %1").arg(connection->failure()),
                          int(ImportOutcome::Kind::Refused), false);
