@@ -1,5 +1,6 @@
 #include "teacher/teacherwindow.h"
 
+#include "core/mailreport.h"
 #include "core/textinput.h"
 #include "store/databaseconnection.h"
 #include "store/pupilimport.h"
@@ -29,6 +30,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSet>
 #include <QSettings>
 #include <QShortcut>
 #include <QTabWidget>

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "core/mailreport.h"
 #include "store/classresults.h"
 #include "store/storeconfig.h"
 
 #include <QHash>
 #include <QMainWindow>
-#include <QPointer>
 #include <QStringList>
 
 #include <atomic>
@@ -16,7 +14,6 @@
 class ClassChart;
 class ClassFilterProxy;
 class ClassTableModel;
-class PupilHistory;
 class QComboBox;
 class QDateEdit;
 class QLabel;
