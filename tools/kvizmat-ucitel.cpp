@@ -5,8 +5,10 @@
 #include "core/report.h"
 #include "core/reportdecoder.h"
 #include "core/textinput.h"
+#include "store/classresults.h"
 #include "store/databaseconnection.h"
 #include "store/pupilimport.h"
+#include "store/pupilrenaming.h"
 #include "store/reportimport.h"
 #include "store/schoolroles.h"
 #include "store/schoolschema.h"
@@ -16,11 +18,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QSqlQuery>
 #include <QTextStream>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -34,8 +36,17 @@ const char* const helpText =
 
 Použití:
   kvizmat-ucitel zalozit DB                  založí novou školní databázi (tabulky Zaci a Prehled)
-  kvizmat-ucitel zaci DB SOUBOR.csv          zapíše žáky ze souboru CSV (UTF-8, řádky příjmení;třída)
-  kvizmat-ucitel vysledky DB [--trida T]     vypíše součty výsledků žáků po třídách
+  kvizmat-ucitel zaci DB SOUBOR.csv          zapíše žáky ze souboru CSV (řádky příjmení;třída,
+                                             UTF-8 nebo Windows-1250)
+  kvizmat-ucitel vysledky DB [--trida T] [--od DATUM] [--do DATUM] [--csv]
+                                             vypíše součty výsledků žáků po třídách (za období;
+                                             --csv jako export okna výsledků)
+  kvizmat-ucitel historie DB PRIJMENI TRIDA [--od DATUM] [--do DATUM] [--csv]
+                                             vypíše jednotlivé běhy žáka
+  kvizmat-ucitel prejmenovat DB PRIJMENI TRIDA NOVE_PRIJMENI NOVA_TRIDA
+                                             přesune běhy a zápis žáka pod nové jméno nebo třídu
+                                             (existuje-li cíl, žáky sloučí); změna se zapíše
+  kvizmat-ucitel vratit DB [ČÍSLO_ZMĚNY]      vrátí poslední (nebo danou) změnu jména
   kvizmat-ucitel dekodovat [SOUBOR]          dekóduje blok z e-mailu (ze souboru nebo ze vstupu)
   kvizmat-ucitel importovat DB [SOUBOR…]     zapíše do databáze výsledky z bloků, uložených e-mailů
                                              (.eml) a schránek (mbox); každý blok jen jednou
@@ -43,10 +54,10 @@ Použití:
                                              dá existující roli serveru PostgreSQL právě ta práva,
                                              která potřebuje program žáků (s --ucitel: okno
                                              a nástroj učitele); co měla dřív, jí odebere
-  kvizmat-ucitel napoveda                    vypíše tuto nápovědu
+  kvizmat-ucitel napoveda (-h, --help)       vypíše tuto nápovědu
 
 DB je cesta k souboru SQLite, nebo adresa serveru PostgreSQL
-postgresql://uživatel:heslo@počítač:port/databáze.
+postgresql://uživatel:heslo@počítač:port/databáze. DATUM je RRRR-MM-DD nebo D.M.RRRR.
 
 Návratový kód: 0 úspěch, 1 chyba (vypíše se důvod), 2 chybné použití. Příkaz importovat
 vrací 1, když některý soubor nebo blok odmítl nebo ho nemohl zapsat (každý má svůj řádek),
@@ -160,13 +171,160 @@ int zaci(const QString& argument, const QString& csvFile)
     return Ok;
 }
 
-struct PupilTotals {
-    qint64 runs = 0;
-    qint64 right = 0;
-    qint64 wrong = 0;
+// The options after DB (and the pupil for historie): --trida T, --od DATUM, --do DATUM, --csv.
+struct ResultOptions {
+    std::optional<QString> className;
+    ClassResults::Period period;
+    bool csv = false;
 };
 
-int vysledky(const QString& argument, const QString& onlyClass, bool classGiven)
+bool parseResultOptions(const QStringList& args, bool classAllowed, ResultOptions& options, QString& problem)
+{
+    QDate from, to;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (a == QStringLiteral("--csv")) {
+            options.csv = true;
+            continue;
+        }
+        const bool takesValue = (a == QStringLiteral("--trida") && classAllowed) || a == QStringLiteral("--od") ||
+                                a == QStringLiteral("--do");
+        if (!takesValue || i + 1 >= args.size()) {
+            problem = takesValue ? QStringLiteral("Volbě %1 chybí hodnota.").arg(a)
+                                 : QStringLiteral("Neznámá volba „%1“.").arg(printableText(a));
+            return false;
+        }
+        const QString value = args.at(++i);
+        if (a == QStringLiteral("--trida")) {
+            options.className = value;
+            continue;
+        }
+        const QDate day = ClassResults::parseDate(value);
+        if (!day.isValid()) {
+            problem =
+                QStringLiteral("Datum „%1“ není platné; pište RRRR-MM-DD nebo D.M.RRRR.").arg(printableText(value));
+            return false;
+        }
+        (a == QStringLiteral("--od") ? from : to) = day;
+    }
+    if (from.isValid() || to.isValid())
+        options.period = ClassResults::Period::of(ClassResults::Period::Kind::Chosen, QDate(),
+                                                  from.isValid() ? from : ClassResults::Period::earliest(),
+                                                  to.isValid() ? to : ClassResults::Period::latest());
+    return true;
+}
+
+// The CSV goes out as bytes, exactly as the teacher's window saves it.
+void writeBytes(const QByteArray& bytes)
+{
+    out.flush();
+    QFile file;
+    if (file.open(stdout, QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+QString percent(bool has, double value)
+{
+    return has ? QLocale().toString(value, 'f', 2) + QStringLiteral(" %") : QStringLiteral("–");
+}
+
+int vysledky(const QString& argument, const ResultOptions& options)
+{
+    QString problem;
+    const StoreConfig config = databaseArgument(argument, problem);
+    if (!problem.isEmpty())
+        return failed(problem);
+    DatabaseConnection connection(config);
+    QList<ClassResults::Pupil> pupils;
+    if (!connection.open() || !ClassResults::loadPupils(connection, pupils, options.period, options.className))
+        return failed(QStringLiteral("Výsledky nelze přečíst: %1").arg(connection.failure()));
+    if (options.csv) {
+        writeBytes(ClassResults::pupilsCsv(pupils, options.period));
+        return Ok;
+    }
+    if (pupils.isEmpty()) {
+        out << (options.className ? QStringLiteral("Třída „%1“ nemá v databázi žádné žáky ani výsledky.\n")
+                                        .arg(printableText(*options.className))
+                                  : QStringLiteral("V databázi nejsou žádní žáci ani výsledky.\n"));
+        return Ok;
+    }
+    if (options.period.limited())
+        out << QStringLiteral("Období: %1\n\n").arg(options.period.name());
+    for (qsizetype i = 0; i < pupils.size();) {
+        const QString className = pupils.at(i).className;
+        qsizetype end = i;
+        int width = QStringLiteral("Příjmení").size();
+        while (end < pupils.size() && pupils.at(end).className == className)
+            width = qMax(width, int(printableText(pupils.at(end++).surname).size()));
+        if (i > 0)
+            out << "\n";
+        out << QStringLiteral("Třída %1\n").arg(printableText(ClassResults::shownClass(className)));
+        out << "  " << QStringLiteral("Příjmení").leftJustified(width)
+            << QStringLiteral("  Běhů   Dobře  Špatně  Úspěšnost\n");
+        for (; i < end; ++i) {
+            const ClassResults::Pupil& p = pupils.at(i);
+            out << "  " << printableText(p.surname).leftJustified(width)
+                << QStringLiteral("  %1  %2  %3  %4")
+                       .arg(p.runs, 4)
+                       .arg(p.right, 6)
+                       .arg(p.wrong, 6)
+                       .arg(percent(p.hasSuccess(), p.success()), 9)
+                << (p.listed ? QString() : QStringLiteral("  ") + ClassResults::notListedText()) << "\n";
+        }
+    }
+    return Ok;
+}
+
+int historie(const QString& argument, const QString& surname, const QString& className, const ResultOptions& options)
+{
+    QString problem;
+    const StoreConfig config = databaseArgument(argument, problem);
+    if (!problem.isEmpty())
+        return failed(problem);
+    DatabaseConnection connection(config);
+    QList<ClassResults::Run> runs;
+    if (!connection.open() || !ClassResults::loadHistory(connection, surname, className, runs, options.period))
+        return failed(QStringLiteral("Historii nelze přečíst: %1").arg(connection.failure()));
+    if (options.csv) {
+        writeBytes(ClassResults::historyCsv(surname, className, runs, options.period));
+        return Ok;
+    }
+    out << QStringLiteral("%1, třída %2, %3: běhů %4\n")
+               .arg(printableText(surname), printableText(ClassResults::shownClass(className)), options.period.name())
+               .arg(runs.size());
+    for (const ClassResults::Run& r : runs)
+        out << QStringLiteral("  %1  %2–%3  dobře %4  špatně %5  %6  %7\n")
+                   .arg(r.date.toString(QStringLiteral("dd.MM.yyyy")), r.start.toString(QStringLiteral("hh:mm")),
+                        r.end.toString(QStringLiteral("hh:mm")))
+                   .arg(r.right, 3)
+                   .arg(r.wrong, 3)
+                   .arg(percent(r.hasSuccess(), r.success()), 9)
+                   .arg(r.byMail() ? QStringLiteral("e-mailem") : QStringLiteral("ve škole"));
+    return Ok;
+}
+
+// One pupil under one name: the runs and the class list's entry moved, merged when the target exists.
+int prejmenovat(const QStringList& args)
+{
+    QString problem;
+    const StoreConfig config = databaseArgument(args.at(0), problem);
+    if (!problem.isEmpty())
+        return failed(problem);
+    DatabaseConnection connection(config);
+    if (!connection.open())
+        return failed(QStringLiteral("Nelze přejmenovat: %1").arg(connection.failure()));
+    const PupilRenaming::Outcome o =
+        PupilRenaming::renamePupil(connection, {args.at(1), args.at(2)}, {args.at(3), args.at(4)});
+    if (!o.ok)
+        return failed(QStringLiteral("Nelze přejmenovat: %1").arg(connection.failure()));
+    out << QStringLiteral("Změna č. %1: %2; přesunuto běhů: %3. Vrátit ji lze příkazem vratit.\n")
+               .arg(o.number)
+               .arg(printableText(o.description))
+               .arg(o.runs);
+    return Ok;
+}
+
+int vratit(const QString& argument, qint64 number)
 {
     QString problem;
     const StoreConfig config = databaseArgument(argument, problem);
@@ -174,73 +332,14 @@ int vysledky(const QString& argument, const QString& onlyClass, bool classGiven)
         return failed(problem);
     DatabaseConnection connection(config);
     if (!connection.open())
-        return failed(QStringLiteral("Výsledky nelze přečíst: %1").arg(connection.failure()));
-
-    // Per class: the pupils in the order of Zaci, then those known only from their results.
-    QMap<QString, QStringList> classes;
-    QMap<QPair<QString, QString>, PupilTotals> totals;
-    {
-        QSqlQuery pupils(connection.database());
-        connection.prepare(pupils, QStringLiteral("SELECT \"Prijmeni\", \"Trida\" FROM \"Zaci\""));
-        if (!connection.exec(pupils))
-            return failed(QStringLiteral("Výsledky nelze přečíst: %1").arg(connection.failure()));
-        while (pupils.next()) {
-            const QString surname = pupils.value(0).toString();
-            const QString className = pupils.value(1).toString();
-            if (!classes[className].contains(surname))
-                classes[className] << surname;
-        }
-        QSqlQuery runs(connection.database());
-        connection.prepare(runs,
-                           QStringLiteral("SELECT \"Trida\", \"Prijmeni\", COUNT(*), SUM(COALESCE(\"Spravne\", 0)), "
-                                          "SUM(COALESCE(\"Chybne\", 0)) FROM \"Prehled\" WHERE \"TypZkous\" = 3 "
-                                          "GROUP BY \"Trida\", \"Prijmeni\" ORDER BY \"Prijmeni\""));
-        if (!connection.exec(runs))
-            return failed(QStringLiteral("Výsledky nelze přečíst: %1").arg(connection.failure()));
-        while (runs.next()) {
-            const QString className = runs.value(0).toString();
-            const QString surname = runs.value(1).toString();
-            totals[{className, surname}] = {runs.value(2).toLongLong(), runs.value(3).toLongLong(),
-                                            runs.value(4).toLongLong()};
-            if (!classes[className].contains(surname))
-                classes[className] << surname;
-        }
-    }
-    if (classGiven) {
-        const QStringList only = classes.value(onlyClass);
-        classes.clear();
-        if (!only.isEmpty())
-            classes.insert(onlyClass, only);
-    }
-    if (classes.isEmpty()) {
-        out << (classGiven ? QStringLiteral("Třída „%1“ nemá v databázi žádné žáky ani výsledky.\n")
-                                 .arg(printableText(onlyClass))
-                           : QStringLiteral("V databázi nejsou žádní žáci ani výsledky.\n"));
-        return Ok;
-    }
-    const QLocale locale;
-    bool first = true;
-    for (auto it = classes.cbegin(); it != classes.cend(); ++it) {
-        int width = QStringLiteral("Příjmení").size();
-        for (const QString& surname : it.value())
-            width = qMax(width, int(printableText(surname).size()));
-        if (!first)
-            out << "\n";
-        first = false;
-        out << QStringLiteral("Třída %1\n")
-                   .arg(it.key().isEmpty() ? QStringLiteral("(neuvedena)") : printableText(it.key()));
-        out << "  " << QStringLiteral("Příjmení").leftJustified(width)
-            << QStringLiteral("  Běhů   Dobře  Špatně  Úspěšnost\n");
-        for (const QString& surname : it.value()) {
-            const PupilTotals t = totals.value({it.key(), surname});
-            const qint64 all = t.right + t.wrong;
-            const QString rate =
-                all == 0 ? QStringLiteral("–")
-                         : locale.toString(double(t.right) / double(all) * 100.0, 'f', 2) + QStringLiteral(" %");
-            out << "  " << printableText(surname).leftJustified(width)
-                << QStringLiteral("  %1  %2  %3  %4\n").arg(t.runs, 4).arg(t.right, 6).arg(t.wrong, 6).arg(rate, 9);
-        }
-    }
+        return failed(QStringLiteral("Změnu nelze vrátit: %1").arg(connection.failure()));
+    const PupilRenaming::Outcome o = PupilRenaming::undo(connection, number);
+    if (!o.ok)
+        return failed(QStringLiteral("Změnu nelze vrátit: %1").arg(connection.failure()));
+    out << QStringLiteral("Vrácena změna č. %1: %2; vráceno běhů: %3.\n")
+               .arg(o.number)
+               .arg(printableText(o.description))
+               .arg(o.runs);
     return Ok;
 }
 
@@ -406,12 +505,31 @@ int run(const QStringList& args)
             return usage(QStringLiteral("Příkaz zaci potřebuje dva argumenty: DB a SOUBOR.csv."));
         return zaci(rest.at(0), rest.at(1));
     }
-    if (command == QStringLiteral("vysledky")) {
-        if (rest.size() == 1)
-            return vysledky(rest.at(0), QString(), false);
-        if (rest.size() == 3 && rest.at(1) == QStringLiteral("--trida"))
-            return vysledky(rest.at(0), rest.at(2), true);
-        return usage(QStringLiteral("Příkaz vysledky má tvar: vysledky DB [--trida T]."));
+    if (command == QStringLiteral("vysledky") || command == QStringLiteral("historie")) {
+        const bool history = command == QStringLiteral("historie");
+        const qsizetype fixed = history ? 3 : 1;
+        const QString form = history ? QStringLiteral("historie DB PRIJMENI TRIDA [--od DATUM] [--do DATUM] [--csv]")
+                                     : QStringLiteral("vysledky DB [--trida T] [--od DATUM] [--do DATUM] [--csv]");
+        ResultOptions options;
+        QString problem;
+        if (rest.size() < fixed || rest.at(0).startsWith(QStringLiteral("--")))
+            return usage(QStringLiteral("Příkaz %1 má tvar: %2.").arg(command, form));
+        if (!parseResultOptions(rest.mid(fixed), !history, options, problem))
+            return usage(problem + QStringLiteral(" Příkaz %1 má tvar: %2.").arg(command, form));
+        return history ? historie(rest.at(0), rest.at(1), rest.at(2), options) : vysledky(rest.at(0), options);
+    }
+    if (command == QStringLiteral("prejmenovat")) {
+        if (rest.size() != 5)
+            return usage(QStringLiteral("Příkaz prejmenovat má tvar: prejmenovat DB PRIJMENI TRIDA NOVE_PRIJMENI "
+                                        "NOVA_TRIDA."));
+        return prejmenovat(rest);
+    }
+    if (command == QStringLiteral("vratit")) {
+        bool isNumber = rest.size() == 2;
+        const qint64 number = isNumber ? rest.at(1).toLongLong(&isNumber) : 0;
+        if (rest.isEmpty() || rest.size() > 2 || (rest.size() == 2 && (!isNumber || number <= 0)))
+            return usage(QStringLiteral("Příkaz vratit má tvar: vratit DB [ČÍSLO_ZMĚNY]."));
+        return vratit(rest.at(0), number);
     }
     if (command == QStringLiteral("opravneni")) {
         if (rest.size() == 2 || (rest.size() == 3 && rest.at(2) == QStringLiteral("--ucitel")))

@@ -69,8 +69,18 @@ Parsed parse(const QByteArray& content)
 {
     Parsed result;
     QByteArray data = content;
-    if (data.startsWith("\xEF\xBB\xBF"))
+    // With a byte-order mark the file says it is UTF-8; without one, a file that is not valid UTF-8
+    // throughout comes from a Czech spreadsheet's plain "CSV", in Windows-1250.
+    const bool marked = data.startsWith("\xEF\xBB\xBF");
+    if (marked)
         data.remove(0, 3);
+    bool windows1250 = false;
+    if (!marked) {
+        QStringDecoder whole(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString decoded = whole.decode(data);
+        windows1250 = whole.hasError();
+    }
+    result.encoding = windows1250 ? QStringLiteral("Windows-1250") : QStringLiteral("UTF-8");
     const QList<QByteArray> lines = data.split('\n');
     bool firstContentLine = true;
     for (qsizetype n = 0; n < lines.size(); ++n) {
@@ -78,11 +88,17 @@ Parsed parse(const QByteArray& content)
         if (raw.endsWith('\r'))
             raw.chop(1);
         const int number = int(n + 1);
-        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        QStringDecoder decoder = windows1250
+                                     ? QStringDecoder("windows-1250", QStringConverter::Flag::Stateless)
+                                     : QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
         const QString line = decoder.decode(raw);
-        if (decoder.hasError()) {
-            result.badLines
-                << QStringLiteral("řádek %1: není v kódování UTF-8 (uložte soubor jako CSV UTF-8)").arg(number);
+        if (decoder.hasError() || (windows1250 && line.contains(QChar::ReplacementCharacter))) {
+            result.badLines << (windows1250 ? QStringLiteral("řádek %1: obsahuje bajt, který v kódování Windows-1250 "
+                                                             "není znakem")
+                                                  .arg(number)
+                                            : QStringLiteral("řádek %1: není v kódování UTF-8 (uložte soubor jako "
+                                                             "CSV UTF-8)")
+                                                  .arg(number));
             continue;
         }
         if (line.trimmed().isEmpty())
@@ -179,6 +195,14 @@ Outcome write(DatabaseConnection& connection, const QList<Pupil>& pupils)
     }
     outcome.ok = true;
     return outcome;
+}
+
+QString badLinesSummary(const QStringList& badLines, int shown)
+{
+    QStringList text = badLines.mid(0, shown);
+    if (badLines.size() > shown)
+        text << QStringLiteral("a dalších %1").arg(badLines.size() - shown);
+    return text.join(QLatin1Char('\n'));
 }
 
 QString summary(const Outcome& outcome)

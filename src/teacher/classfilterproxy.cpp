@@ -4,7 +4,7 @@
 
 ClassFilterProxy::ClassFilterProxy(QObject* parent) : QSortFilterProxyModel(parent), collator(QLocale(QLocale::Czech))
 {
-    setSortRole(ClassTableModel::SortRole);
+    setSortRole(ClassTableModel::OrderRole);
     collator.setNumericMode(true);
 }
 

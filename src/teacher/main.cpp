@@ -11,16 +11,14 @@ int main(int argc, char* argv[])
         return 2;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvizmat-vysledky"));
+    QApplication::setOrganizationName(QStringLiteral("kvizmat"));
     QApplication::setDesktopFileName(QStringLiteral("kvizmat-vysledky"));
     System::useCzechQtTexts();
     TeacherSystem::useRealPlatform();
     TeacherWindow window;
     window.show();
-    // kvizmat-vysledky [DB]: a database file or a postgresql:// address instead of the teacher's last one.
-    const QStringList args = QApplication::arguments().mid(1);
-    if (args.isEmpty())
-        window.openConfigured();
-    else
-        window.openDatabase(StoreConfig::fromArgument(args.first()));
+    // kvizmat-vysledky [SOUBOR…]: database files or a postgresql:// address to open, saved e-mails and
+    // mailboxes to import (the desktop's "open with").
+    window.openStartup(QApplication::arguments().mid(1));
     return app.exec();
 }

@@ -1,3 +1,7 @@
+#include "store/classresults.h"
+#include "store/csvtext.h"
+#include "store/pupilrenaming.h"
+#include "store/schoolstore.h"
 #include "support/storefixture.h"
 
 using namespace StoreFixture;
@@ -47,11 +51,11 @@ private slots:
         STORE_DATABASE(db);
         QTemporaryDir dir;
         // A pupils' file with broken lines is refused whole, each bad line named; so is one too big.
-        const ToolRun refused =
-            tool({"zaci", db.url,
-                  writeFile(dir.filePath("bad.csv"), "Příjmení;Třída\nNovák;2B\nBez středníku\n\"Nov;ák\";3A\n"
-                                                     "\xff\xfe;1A\n" +
-                                                         QByteArray("N\0l;1A\n", 7))});
+        const ToolRun refused = tool(
+            {"zaci", db.url,
+             writeFile(dir.filePath("bad.csv"), "\xEF\xBB\xBFPříjmení;Třída\nNovák;2B\nBez středníku\n\"Nov;ák\";3A\n"
+                                                "\xff\xfe;1A\n" +
+                                                    QByteArray("N\0l;1A\n", 7))});
         QVERIFY2(refused.exitCode == 1 && refused.err.contains("řádek 3: chybí středník") &&
                      refused.err.contains("řádek 5: není v kódování UTF-8") &&
                      refused.err.contains("řádek 6: obsahuje řídicí znak"),
@@ -62,6 +66,11 @@ private slots:
                                        "\xEF\xBB\xBFPrijmeni;Trida\r\nNovák;2B\r\n\"Nov;ák\";3A\r\n\r\nDvořák; 2B\r\n");
         QVERIFY(tool({"zaci", db.url, good}).out.contains("Zapsáno žáků: 3"));
         QVERIFY(tool({"zaci", db.url, good}).out.contains("Zapsáno žáků: 0"));
+        // A Czech spreadsheet's plain CSV, in Windows-1250.
+        QVERIFY(tool({"zaci", db.url,
+                      writeFile(dir.filePath("1250.csv"), "P\xf8\xedjmen\xed;T\xf8\xed"
+                                                          "da\r\n\x8a\x65\x62\x65k;2B\r\n")})
+                    .out.contains("Zapsáno žáků: 1"));
 
         // Several files: a text, a saved e-mail, a mailbox (a repeated and a damaged block), a missing file; a line
         // for each, 1 when any was refused.
@@ -108,10 +117,34 @@ private slots:
 
         const QString results = tool({"vysledky", db.url}).out;
         const QRegularExpression table(
-            "Třída 2B\\n.*\\n  Novák\\s+2\\s+5\\s+2\\s+71[.,]43 %\\n  Dvořák\\s+1\\s+5\\s+0");
+            "Třída 2B\\n.*\\n  Dvořák\\s+1\\s+5\\s+0\\s+100[.,]00 %\\n  Novák\\s+2\\s+6\\s+2\\s+75["
+            ".,]00 %\\n  Šebek\\s+0\\s+0\\s+0\\s+–\\n");
         QVERIFY2(table.match(results).hasMatch(), qPrintable(results));
         const QString oneClass = tool({"vysledky", db.url, "--trida", "3A"}).out;
         QVERIFY(oneClass.contains("Nov;ák") && !oneClass.contains("2B"));
+        // The CSV as the window exports it, and a pupil's runs against the stored rows.
+        const auto fields = [](const QString& csv) {
+            QList<QStringList> rows;
+            for (const QString& line : csv.split("\r\n", Qt::SkipEmptyParts))
+                rows << line.split(';');
+            return rows;
+        };
+        QCOMPARE(
+            fields(tool({"vysledky", db.url, "--trida", "2B", "--od", "2.5.2024", "--do", "2024-05-02", "--csv"}).out),
+            (QList<QStringList>{{"Období: 2. 5. 2024 – 2. 5. 2024"},
+                                {"Třída", "Příjmení", "Běhů", "Příklady dobře", "Příklady špatně", "Úspěšnost (%)",
+                                 "Poslední běh", "Poznámka"},
+                                {"2B", "Dvořák", "1", "5", "0", "100,00", "02.05.2024", ""},
+                                {"2B", "Novák", "2", "6", "2", "75,00", "02.05.2024", ""},
+                                {"2B", "Šebek", "0", "0", "0", "", "", ""}}));
+        QCOMPARE(fields(tool({"historie", db.url, "Novák", "2B", "--csv"}).out).mid(1),
+                 (QList<QStringList>{
+                     {"Datum", "Začátek", "Konec", "Příklady dobře", "Příklady špatně", "Úspěšnost (%)", "Odkud"},
+                     {"02.05.2024", "10:05", "10:50", "3", "1", "75,00", "e-mailem"},
+                     {"02.05.2024", "10:05", "10:50", "3", "1", "75,00", "e-mailem"}}));
+        QCOMPARE(tool({"vysledky", db.url, "--od", "31.2.2024"}).exitCode, 2);
+        for (const char* help : {"-h", "--help"})
+            QCOMPARE(tool({help}).out, tool({"napoveda"}).out);
     }
 
     // Blocks as they really arrive, each through `dekodovat`, `importovat` and `vysledky` on either engine. A refused
@@ -201,6 +234,162 @@ private slots:
                  qPrintable(run.out + run.err));
         QCOMPARE(db.count(), 2);
         QCOMPARE(db.count("1 = 1", "ImportovaneBloky"), 2);
+    }
+
+    // A cell that a spreadsheet would run as a formula gets an apostrophe, also behind blanks or quotes.
+    void csvGuard_data()
+    {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("formula") << "=1+1"
+                                 << "'=1+1";
+        QTest::newRow("number then link") << "=2+HYPERLINK(\"x\")"
+                                          << "\"'=2+HYPERLINK(\"\"x\"\")\"";
+        QTest::newRow("plus") << "+1"
+                              << "'+1";
+        QTest::newRow("minus digit") << "-5"
+                                     << "'-5";
+        QTest::newRow("at") << "@SUM(A1)"
+                            << "'@SUM(A1)";
+        QTest::newRow("tab") << "\t=1"
+                             << "'\t=1";
+        QTest::newRow("carriage return") << "\r=1"
+                                         << "\"'\r=1\"";
+        QTest::newRow("after blanks") << "   =1"
+                                      << "'   =1";
+        QTest::newRow("after a quote") << "\"=1"
+                                       << "\"'\"\"=1\"";
+        QTest::newRow("after an apostrophe") << "'=1"
+                                             << "''=1";
+        QTest::newRow("a name") << "Nováková-Dvořáková"
+                                << "Nováková-Dvořáková";
+        QTest::newRow("semicolon") << "A;B"
+                                   << "\"A;B\"";
+    }
+    void csvGuard()
+    {
+        QFETCH(QString, cell);
+        QFETCH(QString, written);
+        QCOMPARE(CsvText::field(cell), written);
+    }
+
+    // The periods around a day: the week from Monday, the month, the half-year and the school year.
+    void periods_data()
+    {
+        using K = ClassResults::Period::Kind;
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::newRow("week") << int(K::Week) << QDate(2026, 12, 6) << QDate(2026, 11, 30) << QDate(2026, 12, 6);
+        QTest::newRow("February") << int(K::Month) << QDate(2028, 2, 10) << QDate(2028, 2, 1) << QDate(2028, 2, 29);
+        QTest::newRow("half-year in January")
+            << int(K::HalfYear) << QDate(2025, 1, 31) << QDate(2024, 9, 1) << QDate(2025, 1, 31);
+        QTest::newRow("half-year's first day")
+            << int(K::HalfYear) << QDate(2025, 2, 1) << QDate(2025, 2, 1) << QDate(2025, 6, 30);
+        QTest::newRow("half-year in the holidays")
+            << int(K::HalfYear) << QDate(2025, 8, 1) << QDate(2025, 2, 1) << QDate(2025, 6, 30);
+        QTest::newRow("school year in June")
+            << int(K::SchoolYear) << QDate(2025, 6, 30) << QDate(2024, 9, 1) << QDate(2025, 8, 31);
+        QTest::newRow("school year's first day")
+            << int(K::SchoolYear) << QDate(2025, 9, 1) << QDate(2025, 9, 1) << QDate(2026, 8, 31);
+    }
+    void periods()
+    {
+        QFETCH(int, kind);
+        QFETCH(QDate, today);
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        const ClassResults::Period p = ClassResults::Period::of(ClassResults::Period::Kind(kind), today);
+        QCOMPARE(QList<QDate>({p.from, p.to}), QList<QDate>({from, to}));
+    }
+
+    // A run at 23:59 on 31 January belongs to the first half-year; one on 1 February to the second.
+    void periodEdges_data() { addEngineRows(); }
+    void periodEdges()
+    {
+        STORE_DATABASE(db);
+        {
+            DatabaseConnection connection(db.config);
+            QVERIFY(connection.open() && connection.beginWrite());
+            for (const QDate day : {QDate(2024, 8, 31), QDate(2024, 9, 1), QDate(2025, 1, 31), QDate(2025, 2, 1)})
+                QVERIFY(SchoolSchema::appendRun(
+                    connection, {"Novák", "2B", day.month(), 1, QTime(23, 0), QTime(23, 59), day, "zak"}));
+            QVERIFY(connection.commit());
+        }
+        using K = ClassResults::Period::Kind;
+        const QList<QPair<QDate, QList<qint64>>> expected = {
+            {QDate(2025, 1, 15), {2, 1 + 9, 2}}, // 1 September and 31 January
+            {QDate(2025, 2, 10), {1, 2, 1}},     // 1 February
+        };
+        for (const auto& [today, figures] : expected) {
+            DatabaseConnection connection(db.config);
+            QList<ClassResults::Pupil> pupils;
+            QVERIFY(connection.open() &&
+                    ClassResults::loadPupils(connection, pupils, ClassResults::Period::of(K::HalfYear, today)));
+            QCOMPARE(pupils.size(), 1);
+            QCOMPARE(QList<qint64>({pupils[0].runs, pupils[0].right, pupils[0].wrong}), figures);
+        }
+    }
+
+    // A pupil renamed into another (merged), a class renamed, each undone, while the pupils' program stores runs under
+    // the old name and another: exactly the moved rows go back, the runs stored meanwhile stay where they were stored.
+    void renaming_data() { addEngineRows(); }
+    void renaming()
+    {
+        STORE_DATABASE(db);
+        {
+            DatabaseConnection connection(db.config);
+            QVERIFY(connection.open() && connection.beginWrite());
+            for (const char* name : {"Novák Jan", "Novák Jan", "Novák"})
+                QVERIFY(SchoolSchema::appendRun(
+                    connection, {name, "2B", 4, 1, QTime(9, 0), QTime(9, 40), QDate(2024, 5, 2), "zak"}));
+            QVERIFY(connection.exec({"INSERT INTO \"Zaci\" (\"Prijmeni\", \"Trida\") VALUES ('Novák', '2B')"}) &&
+                    connection.commit());
+        }
+        const auto runsOf = [&db](const char* surname, const char* className = "2B") {
+            return db.count(QStringLiteral("\"Prijmeni\" = '%1' AND \"Trida\" = '%2'").arg(surname, className));
+        };
+        std::atomic<int> failures = 0;
+        QThread* writer = QThread::create([&failures] {
+            for (int i = 0; i < 10; ++i)
+                for (const char* name : {"Novák Jan", "Souběžný"}) {
+                    RunState run;
+                    run.profileSurname = name, run.profileClass = "2B", run.examplesRight = 1;
+                    qint32 totals[2];
+                    failures += SchoolStore::storeResultsAndReadTotals(run, QDateTime::currentDateTime(), "zak",
+                                                                       totals[0], totals[1])
+                                    .failed;
+                }
+        });
+        writer->start();
+        const ToolRun merged = tool({"prejmenovat", db.url, "Novák Jan", "2B", "Novák", "2B"});
+        QVERIFY2(merged.exitCode == 0 &&
+                     merged.out.startsWith("Změna č. 1: Novák Jan, třída 2B → Novák, třída 2B (sloučeno)"),
+                 qPrintable(merged.out + merged.err));
+        QVERIFY(runsOf("Novák") >= 3);
+        const ToolRun undone = tool({"vratit", db.url});
+        QVERIFY2(undone.exitCode == 0 && undone.out.startsWith("Vrácena změna č. 1"),
+                 qPrintable(undone.out + undone.err));
+        {
+            DatabaseConnection connection(db.config);
+            QVERIFY(connection.open());
+            const PupilRenaming::Outcome renamed = PupilRenaming::renameClass(connection, "2B", "2.B");
+            QVERIFY2(renamed.ok, qPrintable(connection.failure()));
+            QVERIFY(PupilRenaming::undo(connection).ok);
+        }
+        writer->wait();
+        delete writer;
+        QCOMPARE(failures.load(), 0);
+        QCOMPARE(QList<int>({runsOf("Novák Jan"), runsOf("Novák"), runsOf("Souběžný"), db.count("\"Trida\" = '2.B'")}),
+                 QList<int>({2 + 10, 1, 10, 0}));
+        QCOMPARE(db.count("\"Prijmeni\" = 'Novák' AND \"Trida\" = '2B'", "Zaci"), 1);
+
+        // A moved row changed since: the change is no longer undone, and nothing moves.
+        QCOMPARE(tool({"prejmenovat", db.url, "Novák", "2B", "Nováková", "2B"}).exitCode, 0);
+        QVERIFY(db.exec({"UPDATE \"Prehled\" SET \"Spravne\" = 9 WHERE \"Prijmeni\" = 'Nováková'"}));
+        QVERIFY(tool({"vratit", db.url}).err.contains("už nelze vrátit"));
+        QCOMPARE(QList<int>({runsOf("Nováková"), db.count("\"Prijmeni\" = 'Nováková'", "Zaci")}), QList<int>({1, 1}));
     }
 
     // Of imports of one block racing each other, one records it and the others say it is there already, all with 0.
