@@ -18,6 +18,11 @@ void TeacherSystem::useRealPlatform()
         return QFileDialog::getOpenFileName(parent, title, QString(), filters);
     };
     saveFileName = System::askSaveFileName;
+    textInput = [](QWidget* parent, const QString& title, const QString& label) {
+        bool ok = false;
+        const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);
+        return ok ? text : QString();
+    };
     message = [](QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
         QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
         box.setTextFormat(Qt::PlainText);

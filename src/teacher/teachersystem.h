@@ -21,6 +21,8 @@ struct TeacherSystem {
     static inline std::function<QString(QWidget* parent, const QString& title, const QString& proposedName,
                                         const QString& filters, const QString& defaultSuffix)>
         saveFileName;
+    // A line of text; a null string when cancelled.
+    static inline std::function<QString(QWidget* parent, const QString& title, const QString& label)> textInput;
     static inline std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                      const QString& text)>
         message;
