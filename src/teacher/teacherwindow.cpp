@@ -1020,10 +1020,11 @@ void TeacherWindow::importFiles(const QStringList& paths)
                 open = connection->open();
             }
             // Blocks go in batches (one transaction each, every block whole or not at all), so a year's
-            // mail is written in seconds; a cancel stops before the next batch.
-            constexpr int batch = 200;
+            // mail is written in seconds; a cancel stops before the next batch. The batches start with one
+            // block and grow, so that a cancel while a locked database is waited for lets in at most one.
             const int blocks = int(result.blocks.size());
-            for (int first = 0; first < blocks && !state.cancelled; first += batch) {
+            int batch = 1;
+            for (int first = 0; first < blocks && !state.cancelled; first += batch, batch = qMin(batch * 2, 256)) {
                 const int last = qMin(blocks, first + batch);
                 state.progress(first, blocks,
                                QStringLiteral("Zapisuji z „%1“ bloky %2–%3 z %4…").arg(file).arg(first + 1).arg(last).arg(blocks));
