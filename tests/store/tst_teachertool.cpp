@@ -194,6 +194,9 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QByteArray, timeZone);
         STORE_DATABASE(db);
+        // A server database set to the old string rules, whose warnings would carry a name's controls.
+        if (db.kind == Database::Kind::Postgres)
+            QVERIFY(db.exec({"ALTER DATABASE \"" + db.name + "\" SET standard_conforming_strings = off"}));
         if (!timeZone.isEmpty())
             qputenv("TZ", timeZone);
         const ToolRun decoded = tool({"dekodovat"}, input);
