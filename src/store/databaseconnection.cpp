@@ -96,8 +96,13 @@ bool DatabaseConnection::openServer()
     db.setDatabaseName(cfg.databaseName);
     // The client library counts its time in whole seconds, at least two.
     const qint64 left = qMax<qint64>(lockDeadline.remainingTime(), 0);
-    QString options =
-        QStringLiteral("connect_timeout=%1;application_name=kvizmat").arg(qMax<qint64>(2, (left + 999) / 1000));
+    // Literals keep their backslashes and the server's notices stay off the terminal from the session's
+    // first statement on (the driver's own checks at opening included); a statement stuck behind another
+    // session's lock must not hold the program past the waiting time.
+    QString options = QStringLiteral("connect_timeout=%1;application_name=kvizmat;options='-cstandard_conforming_"
+                                     "strings=on -cclient_min_messages=error -cstatement_timeout=%2'")
+                          .arg(qMax<qint64>(2, (left + 999) / 1000))
+                          .arg(qMax<qint64>(left, 1));
     if (!cfg.sslMode.isEmpty())
         options += QStringLiteral(";sslmode=") + cfg.sslMode;
     db.setConnectOptions(options);
@@ -109,9 +114,8 @@ bool DatabaseConnection::openServer()
         lastSeen = again.seen;
         return setFailure(StoreFailure::signInFailed(cfg, again, waitedMs()), again.mayPass());
     }
-    // A statement stuck behind another session's lock must not hold the program past the waiting
-    // time; literals keep their backslashes, and the server's notices stay off the terminal. Set by a
-    // statement, since a connection pooler in front of the server passes no start-up options.
+    // Set once more by a statement: a connection pooler in front of the server passes no start-up
+    // options on.
     QSqlQuery session(db);
     session.prepare(QStringLiteral("SELECT set_config('statement_timeout', ?, false), "
                                    "set_config('standard_conforming_strings', 'on', false), "
