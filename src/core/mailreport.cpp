@@ -103,16 +103,6 @@ private:
     bool upcomingIsBreak = false;
 };
 
-int hexValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return u >= u'A' && u <= u'F' ? u - u'A' + 10 : -1;
-}
-
 // Runs of two-digit groups that begin with the marker 4b. A run ends at a blank line (mail
 // programs re-wrap lines but do not add empty ones), where its groups make a whole report (the
 // next block may follow at once, even on the same line), or at a word that is not a group, unless
@@ -147,7 +137,7 @@ QStringList findBlocks(const QString& text, bool blankLineBreaks)
             start(word);
         } else if (isHexPair(word)) {
             run << word.toString();
-            if (!damaged && end.add(quint8(hexValue(word[0]) * 16 + hexValue(word[1]))))
+            if (!damaged && end.add(quint8(ReportDecoder::hexValue(word[0]) * 16 + ReportDecoder::hexValue(word[1]))))
                 close();
         } else if (run.size() >= 2 && word.size() <= 8 && isHexPair(w.peek())) {
             run << word.toString();
@@ -216,8 +206,10 @@ QByteArray decodeQuotedPrintable(QByteArrayView in)
             i = j;
             continue;
         }
-        if (i + 2 < in.size() && hexValue(QLatin1Char(in.at(i + 1))) >= 0 && hexValue(QLatin1Char(in.at(i + 2))) >= 0) {
-            out += char(hexValue(QLatin1Char(in.at(i + 1))) * 16 + hexValue(QLatin1Char(in.at(i + 2))));
+        if (i + 2 < in.size() && ReportDecoder::hexValue(QLatin1Char(in.at(i + 1))) >= 0 &&
+            ReportDecoder::hexValue(QLatin1Char(in.at(i + 2))) >= 0) {
+            out += char(ReportDecoder::hexValue(QLatin1Char(in.at(i + 1))) * 16 +
+                        ReportDecoder::hexValue(QLatin1Char(in.at(i + 2))));
             i += 2;
         } else {
             out += c;

@@ -8,6 +8,15 @@ namespace ReportDecoder {
 
 namespace {
 
+Result refused(const QString& reason)
+{
+    Result r;
+    r.error = reason;
+    return r;
+}
+
+} // namespace
+
 int hexValue(QChar c)
 {
     const char16_t u = c.unicode();
@@ -19,15 +28,6 @@ int hexValue(QChar c)
         return u - u'A' + 10;
     return -1;
 }
-
-Result refused(const QString& reason)
-{
-    Result r;
-    r.error = reason;
-    return r;
-}
-
-} // namespace
 
 Result decodeBlock(const QString& block)
 {

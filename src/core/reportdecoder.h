@@ -22,6 +22,9 @@ struct Result {
     QByteArray payload;
 };
 
+// The value of one hexadecimal digit (either case), or -1.
+int hexValue(QChar c);
+
 // Accepts the groups with any blanks and line breaks between them (mail programs re-wrap lines),
 // upper- or lower-case digits. Refuses anything that is not a complete, self-consistent report
 // block (see readReport).

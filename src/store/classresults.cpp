@@ -37,16 +37,6 @@ QTime timeOf(const QVariant& value)
     return QTime::fromString(text.left(8), Qt::ISODate);
 }
 
-bool run(DatabaseConnection& connection, QSqlQuery& query, const QString& statement, const QVariantList& values = {})
-{
-    query.setForwardOnly(true);
-    if (!connection.prepare(query, statement))
-        return false;
-    for (const QVariant& v : values)
-        query.addBindValue(v);
-    return connection.exec(query);
-}
-
 // The period as a condition on Datum, with its values; the day after the last one is the bound, so
 // that a date stored with a time of day still counts for its day.
 QString periodCondition(DatabaseConnection& connection, const Period& period, QVariantList& values)
@@ -65,7 +55,7 @@ bool indexExists(DatabaseConnection& connection, const QString& name)
                                                    "indexname = ?")
                                   : QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?");
     // Unknown counts as present: nothing is attempted on a database that cannot even be asked.
-    return !run(connection, query, statement, {name}) || query.next();
+    return !connection.run(query, statement, {name}) || query.next();
 }
 
 QString shownDate(const QDate& day)
@@ -210,7 +200,7 @@ bool loadPupils(DatabaseConnection& connection, QList<Pupil>& out, const Period&
             statement += QStringLiteral(" WHERE \"Trida\" = ?");
             values << *className;
         }
-        if (!run(connection, pupils, statement, values))
+        if (!connection.run(pupils, statement, values))
             return false;
         while (pupils.next())
             listed.insert({pupils.value(0).toString(), pupils.value(1).toString()});
@@ -227,7 +217,7 @@ bool loadPupils(DatabaseConnection& connection, QList<Pupil>& out, const Period&
             values << *className;
         }
         statement += periodCondition(connection, period, values) + QStringLiteral(" GROUP BY \"Trida\", \"Prijmeni\"");
-        if (!run(connection, totals, statement, values))
+        if (!connection.run(totals, statement, values))
             return false;
         while (totals.next()) {
             Pupil p;
@@ -264,8 +254,8 @@ bool loadDays(DatabaseConnection& connection, const QString& className, QList<Da
     QSqlQuery days(connection.database());
     QVariantList values{className};
     const QString condition = periodCondition(connection, period, values);
-    if (!run(
-            connection, days,
+    if (!connection.run(
+            days,
             QStringLiteral("SELECT \"Datum\", SUM(COALESCE(\"Spravne\", 0) + COALESCE(\"Chybne\", 0)) FROM \"Prehled\" "
                            "WHERE \"TypZkous\" = 3 AND \"Trida\" = ?%1 GROUP BY \"Datum\" ORDER BY \"Datum\"")
                 .arg(condition),
@@ -292,11 +282,12 @@ bool loadHistory(DatabaseConnection& connection, const QString& surname, const Q
     QSqlQuery runs(connection.database());
     QVariantList values{className, surname};
     const QString condition = periodCondition(connection, period, values);
-    if (!run(connection, runs,
-             QStringLiteral("SELECT \"Datum\", \"CasStrt\", \"CasEnd\", \"Spravne\", \"Chybne\", \"Prihlasenjako\" "
-                            "FROM \"Prehled\" WHERE \"TypZkous\" = 3 AND \"Trida\" = ? AND \"Prijmeni\" = ?%1")
-                 .arg(condition),
-             values))
+    if (!connection.run(
+            runs,
+            QStringLiteral("SELECT \"Datum\", \"CasStrt\", \"CasEnd\", \"Spravne\", \"Chybne\", \"Prihlasenjako\" "
+                           "FROM \"Prehled\" WHERE \"TypZkous\" = 3 AND \"Trida\" = ? AND \"Prijmeni\" = ?%1")
+                .arg(condition),
+            values))
         return false;
     QList<Run> read;
     while (runs.next()) {
@@ -318,8 +309,8 @@ bool loadHistory(DatabaseConnection& connection, const QString& surname, const Q
 bool isListed(DatabaseConnection& connection, const QString& surname, const QString& className, bool& listed)
 {
     QSqlQuery query(connection.database());
-    if (!run(connection, query, QStringLiteral("SELECT 1 FROM \"Zaci\" WHERE \"Prijmeni\" = ? AND \"Trida\" = ?"),
-             {surname, className}))
+    if (!connection.run(query, QStringLiteral("SELECT 1 FROM \"Zaci\" WHERE \"Prijmeni\" = ? AND \"Trida\" = ?"),
+                        {surname, className}))
         return false;
     listed = query.next();
     return true;

@@ -255,6 +255,16 @@ bool DatabaseConnection::exec(const QString& statement)
     return tryWhileLocked([&query, &sql] { return query.exec(sql); }, [&query] { return query.lastError(); });
 }
 
+bool DatabaseConnection::run(QSqlQuery& query, const QString& statement, const QVariantList& values)
+{
+    query.setForwardOnly(true);
+    if (!prepare(query, statement))
+        return false;
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    return exec(query);
+}
+
 QVariant DatabaseConnection::timeValue(const QTime& time) const
 {
     const QTime seconds(time.hour(), time.minute(), time.second());

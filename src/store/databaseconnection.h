@@ -60,6 +60,9 @@ public:
     bool exec(QSqlQuery& query);
     // Runs a statement without values; false with failure() set.
     bool exec(const QString& statement);
+    // Prepares a statement, binds the values in their order and runs it, forward only; false with
+    // failure() set.
+    bool run(QSqlQuery& query, const QString& statement, const QVariantList& values = {});
 
     // Time of day and date in the engine's own form: SQL time/date on a server, ISO text in SQLite.
     QVariant timeValue(const QTime& time) const;

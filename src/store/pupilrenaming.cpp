@@ -15,16 +15,6 @@ const QString runFields =
     QStringLiteral("\"Spravne\", \"Chybne\", \"CasStrt\", \"CasEnd\", \"Datum\", \"Prihlasenjako\"");
 constexpr int runFieldCount = 6;
 
-bool run(DatabaseConnection& connection, QSqlQuery& query, const QString& statement, const QVariantList& values = {})
-{
-    query.setForwardOnly(true);
-    if (!connection.prepare(query, statement))
-        return false;
-    for (const QVariant& v : values)
-        query.addBindValue(v);
-    return connection.exec(query);
-}
-
 bool ensureLog(DatabaseConnection& connection)
 {
     const bool pg = connection.isPostgres();
@@ -63,20 +53,22 @@ QString describe(const Name& n)
 bool movePupil(DatabaseConnection& connection, qint64 number, const Name& from, const Name& to, Outcome& outcome)
 {
     QSqlQuery targetRuns(connection.database());
-    if (!run(connection, targetRuns,
-             QStringLiteral(
-                 "SELECT COUNT(*) FROM \"Prehled\" WHERE \"TypZkous\" = 3 AND \"Prijmeni\" = ? AND \"Trida\" = ?"),
-             {to.surname, to.className}) ||
+    if (!connection.run(
+            targetRuns,
+            QStringLiteral(
+                "SELECT COUNT(*) FROM \"Prehled\" WHERE \"TypZkous\" = 3 AND \"Prijmeni\" = ? AND \"Trida\" = ?"),
+            {to.surname, to.className}) ||
         !targetRuns.next())
         return false;
     outcome.merged = outcome.merged || targetRuns.value(0).toLongLong() > 0;
     targetRuns.finish();
     QSqlQuery moved(connection.database());
-    if (!run(connection, moved,
-             QStringLiteral("UPDATE \"Prehled\" SET \"Prijmeni\" = ?, \"Trida\" = ? WHERE \"TypZkous\" = 3 AND "
-                            "\"Prijmeni\" = ? AND \"Trida\" = ? RETURNING %1")
-                 .arg(runFields),
-             {to.surname, to.className, from.surname, from.className}))
+    if (!connection.run(
+            moved,
+            QStringLiteral("UPDATE \"Prehled\" SET \"Prijmeni\" = ?, \"Trida\" = ? WHERE \"TypZkous\" = 3 AND "
+                           "\"Prijmeni\" = ? AND \"Trida\" = ? RETURNING %1")
+                .arg(runFields),
+            {to.surname, to.className, from.surname, from.className}))
         return false;
     QList<QVariantList> rows;
     while (moved.next()) {
@@ -104,17 +96,17 @@ bool movePupil(DatabaseConnection& connection, qint64 number, const Name& from, 
 
     // The class list: the old entry goes when the new one is there (merged), else it is renamed.
     QSqlQuery target(connection.database());
-    if (!run(connection, target,
-             QStringLiteral("SELECT COUNT(*) FROM \"Zaci\" WHERE \"Prijmeni\" = ? AND \"Trida\" = ?"),
-             {to.surname, to.className}) ||
+    if (!connection.run(target,
+                        QStringLiteral("SELECT COUNT(*) FROM \"Zaci\" WHERE \"Prijmeni\" = ? AND \"Trida\" = ?"),
+                        {to.surname, to.className}) ||
         !target.next())
         return false;
     const bool targetListed = target.value(0).toLongLong() > 0;
     target.finish();
     QSqlQuery source(connection.database());
-    if (!run(connection, source,
-             QStringLiteral("SELECT COUNT(*) FROM \"Zaci\" WHERE \"Prijmeni\" = ? AND \"Trida\" = ?"),
-             {from.surname, from.className}) ||
+    if (!connection.run(source,
+                        QStringLiteral("SELECT COUNT(*) FROM \"Zaci\" WHERE \"Prijmeni\" = ? AND \"Trida\" = ?"),
+                        {from.surname, from.className}) ||
         !source.next())
         return false;
     const qint64 entries = source.value(0).toLongLong();
@@ -125,10 +117,11 @@ bool movePupil(DatabaseConnection& connection, qint64 number, const Name& from, 
         QSqlQuery change(connection.database());
         const bool ok =
             targetListed
-                ? run(connection, change,
-                      QStringLiteral("DELETE FROM \"Zaci\" WHERE \"Prijmeni\" = ? AND \"Trida\" = ?"),
-                      {from.surname, from.className})
-                : run(connection, change,
+                ? connection.run(change,
+                                 QStringLiteral("DELETE FROM \"Zaci\" WHERE \"Prijmeni\" = ? AND \"Trida\" = ?"),
+                                 {from.surname, from.className})
+                : connection.run(
+                      change,
                       QStringLiteral("UPDATE \"Zaci\" SET \"Prijmeni\" = ?, \"Trida\" = ? WHERE \"Prijmeni\" = ? "
                                      "AND \"Trida\" = ?"),
                       {to.surname, to.className, from.surname, from.className});
@@ -139,10 +132,11 @@ bool movePupil(DatabaseConnection& connection, qint64 number, const Name& from, 
         const QVariant newSurname = targetListed ? QVariant(QMetaType(QMetaType::QString)) : QVariant(to.surname);
         const QVariant newClass = targetListed ? QVariant(QMetaType(QMetaType::QString)) : QVariant(to.className);
         for (qint64 i = 0; i < entries; ++i)
-            if (!run(connection, entry,
-                     QStringLiteral("INSERT INTO \"ZmenyRadky\" (\"Cislo\", \"Tabulka\", \"Prijmeni\", \"Trida\", "
-                                    "\"NovePrijmeni\", \"NovaTrida\") VALUES (?, 'Zaci', ?, ?, ?, ?)"),
-                     {number, from.surname, from.className, newSurname, newClass}))
+            if (!connection.run(
+                    entry,
+                    QStringLiteral("INSERT INTO \"ZmenyRadky\" (\"Cislo\", \"Tabulka\", \"Prijmeni\", \"Trida\", "
+                                   "\"NovePrijmeni\", \"NovaTrida\") VALUES (?, 'Zaci', ?, ?, ?, ?)"),
+                    {number, from.surname, from.className, newSurname, newClass}))
                 return false;
     }
     return true;
@@ -154,7 +148,7 @@ bool begin(DatabaseConnection& connection, qint64& number)
     if (!ensureLog(connection) || !connection.beginWrite())
         return false;
     QSqlQuery next(connection.database());
-    if (!run(connection, next, QStringLiteral("SELECT COALESCE(MAX(\"Cislo\"), 0) + 1 FROM \"Zmeny\"")) ||
+    if (!connection.run(next, QStringLiteral("SELECT COALESCE(MAX(\"Cislo\"), 0) + 1 FROM \"Zmeny\"")) ||
         !next.next()) {
         connection.rollback();
         return false;
@@ -163,15 +157,10 @@ bool begin(DatabaseConnection& connection, qint64& number)
     return true;
 }
 
-Outcome finish(DatabaseConnection& connection, bool ok, qint64 number, Outcome outcome)
+// Ends the change's transaction: committed when every step went well, else rolled back with the first
+// failure kept.
+Outcome committed(DatabaseConnection& connection, bool ok, qint64 number, Outcome outcome)
 {
-    QSqlQuery entry(connection.database());
-    if (ok)
-        ok = run(
-            connection, entry,
-            QStringLiteral("INSERT INTO \"Zmeny\" (\"Cislo\", \"Kdy\", \"Popis\", \"Vracena\") VALUES (?, ?, ?, 0)"),
-            {number, QDateTime::currentDateTime().toString(Qt::ISODate), outcome.description});
-    entry.finish();
     if (!ok || !connection.commit()) {
         const QString failure = connection.failure();
         connection.rollback();
@@ -181,6 +170,18 @@ Outcome finish(DatabaseConnection& connection, bool ok, qint64 number, Outcome o
     outcome.ok = true;
     outcome.number = number;
     return outcome;
+}
+
+Outcome finish(DatabaseConnection& connection, bool ok, qint64 number, Outcome outcome)
+{
+    QSqlQuery entry(connection.database());
+    if (ok)
+        ok = connection.run(
+            entry,
+            QStringLiteral("INSERT INTO \"Zmeny\" (\"Cislo\", \"Kdy\", \"Popis\", \"Vracena\") VALUES (?, ?, ?, 0)"),
+            {number, QDateTime::currentDateTime().toString(Qt::ISODate), outcome.description});
+    entry.finish();
+    return committed(connection, ok, number, outcome);
 }
 
 } // namespace
@@ -225,7 +226,7 @@ Outcome renameClass(DatabaseConnection& connection, const QString& from, const Q
          {QStringLiteral("SELECT DISTINCT \"Prijmeni\" FROM \"Prehled\" WHERE \"TypZkous\" = 3 AND \"Trida\" = ?"),
           QStringLiteral("SELECT DISTINCT \"Prijmeni\" FROM \"Zaci\" WHERE \"Trida\" = ?")}) {
         QSqlQuery query(connection.database());
-        ok = ok && run(connection, query, statement, {from});
+        ok = ok && connection.run(query, statement, {from});
         while (ok && query.next())
             if (!surnames.contains(query.value(0).toString()))
                 surnames << query.value(0).toString();
@@ -256,10 +257,12 @@ Outcome undo(DatabaseConnection& connection, qint64 number)
     {
         QSqlQuery change(connection.database());
         ok = number > 0
-                 ? run(connection, change,
+                 ? connection.run(
+                       change,
                        QStringLiteral("SELECT \"Cislo\", \"Popis\", \"Vracena\" FROM \"Zmeny\" WHERE \"Cislo\" = ?"),
                        {number})
-                 : run(connection, change,
+                 : connection.run(
+                       change,
                        QStringLiteral("SELECT \"Cislo\", \"Popis\", \"Vracena\" FROM \"Zmeny\" WHERE \"Vracena\" = 0 "
                                       "ORDER BY \"Cislo\" DESC LIMIT 1"));
         if (ok && !change.next())
@@ -275,11 +278,12 @@ Outcome undo(DatabaseConnection& connection, qint64 number)
     QList<QVariantList> rows;
     if (ok) {
         QSqlQuery logged(connection.database());
-        ok = run(connection, logged,
-                 QStringLiteral("SELECT \"Tabulka\", \"Prijmeni\", \"Trida\", \"NovePrijmeni\", \"NovaTrida\", %1 FROM "
-                                "\"ZmenyRadky\" WHERE \"Cislo\" = ?")
-                     .arg(runFields),
-                 {number});
+        ok = connection.run(
+            logged,
+            QStringLiteral("SELECT \"Tabulka\", \"Prijmeni\", \"Trida\", \"NovePrijmeni\", \"NovaTrida\", %1 FROM "
+                           "\"ZmenyRadky\" WHERE \"Cislo\" = ?")
+                .arg(runFields),
+            {number});
         while (ok && logged.next()) {
             QVariantList row;
             for (int i = 0; i < 5 + runFieldCount; ++i)
@@ -296,8 +300,8 @@ Outcome undo(DatabaseConnection& connection, qint64 number)
         if (table == QStringLiteral("Prehled")) {
             QVariantList values{row.at(1), row.at(2), row.at(3), row.at(4)};
             values << row.mid(5);
-            ok = run(
-                connection, back,
+            ok = connection.run(
+                back,
                 QStringLiteral("UPDATE \"Prehled\" SET \"Prijmeni\" = ?, \"Trida\" = ? WHERE %1 = (SELECT %1 FROM "
                                "\"Prehled\" WHERE \"TypZkous\" = 3 AND \"Prijmeni\" = ? AND \"Trida\" = ? AND "
                                "\"Spravne\" IS NOT DISTINCT FROM ? AND \"Chybne\" IS NOT DISTINCT FROM ? AND "
@@ -307,14 +311,15 @@ Outcome undo(DatabaseConnection& connection, qint64 number)
                 values);
             ++outcome.runs;
         } else if (row.at(3).isNull()) {
-            ok = run(connection, back, QStringLiteral("INSERT INTO \"Zaci\" (\"Prijmeni\", \"Trida\") VALUES (?, ?)"),
-                     {row.at(1), row.at(2)});
+            ok = connection.run(back, QStringLiteral("INSERT INTO \"Zaci\" (\"Prijmeni\", \"Trida\") VALUES (?, ?)"),
+                                {row.at(1), row.at(2)});
         } else {
-            ok = run(connection, back,
-                     QStringLiteral("UPDATE \"Zaci\" SET \"Prijmeni\" = ?, \"Trida\" = ? WHERE %1 = (SELECT %1 FROM "
-                                    "\"Zaci\" WHERE \"Prijmeni\" = ? AND \"Trida\" = ? LIMIT 1)")
-                         .arg(rowKey),
-                     {row.at(1), row.at(2), row.at(3), row.at(4)});
+            ok = connection.run(
+                back,
+                QStringLiteral("UPDATE \"Zaci\" SET \"Prijmeni\" = ?, \"Trida\" = ? WHERE %1 = (SELECT %1 FROM "
+                               "\"Zaci\" WHERE \"Prijmeni\" = ? AND \"Trida\" = ? LIMIT 1)")
+                    .arg(rowKey),
+                {row.at(1), row.at(2), row.at(3), row.at(4)});
         }
         if (ok && back.numRowsAffected() != 1 && !(table == QStringLiteral("Zaci") && row.at(3).isNull()))
             ok = connection.setFailure(QStringLiteral("Změnu č. %1 už nelze vrátit: některý z jejích řádků se mezitím "
@@ -323,18 +328,9 @@ Outcome undo(DatabaseConnection& connection, qint64 number)
     }
     QSqlQuery mark(connection.database());
     if (ok)
-        ok =
-            run(connection, mark, QStringLiteral("UPDATE \"Zmeny\" SET \"Vracena\" = 1 WHERE \"Cislo\" = ?"), {number});
+        ok = connection.run(mark, QStringLiteral("UPDATE \"Zmeny\" SET \"Vracena\" = 1 WHERE \"Cislo\" = ?"), {number});
     mark.finish();
-    if (!ok || !connection.commit()) {
-        const QString failure = connection.failure();
-        connection.rollback();
-        connection.setFailure(failure);
-        return Outcome();
-    }
-    outcome.ok = true;
-    outcome.number = number;
-    return outcome;
+    return committed(connection, ok, number, outcome);
 }
 
 bool changes(DatabaseConnection& connection, QList<Change>& out)
@@ -344,8 +340,8 @@ bool changes(DatabaseConnection& connection, QList<Change>& out)
     if (!SchoolSchema::tableExists(connection, QStringLiteral("Zmeny"), &checked))
         return checked;
     QSqlQuery query(connection.database());
-    if (!run(
-            connection, query,
+    if (!connection.run(
+            query,
             QStringLiteral("SELECT \"Cislo\", \"Kdy\", \"Popis\", \"Vracena\" FROM \"Zmeny\" ORDER BY \"Cislo\" DESC")))
         return false;
     while (query.next())

@@ -15,11 +15,7 @@ namespace {
 bool ask(DatabaseConnection& connection, const QString& statement, const QVariantList& values, QVariant& answer)
 {
     QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    connection.prepare(query, statement);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!connection.exec(query))
+    if (!connection.run(query, statement, values))
         return false;
     answer = query.next() ? query.value(0) : QVariant();
     return true;
