@@ -206,6 +206,8 @@ bool DatabaseConnection::tryWhileLocked(const std::function<bool()>& attempt, co
         const QSqlError failed = error();
         if (cfg.isPostgres() || !StoreFailure::sqliteLocked(failed) || lockDeadline.hasExpired())
             return failWith(failed);
+        if (cancelFlag && cancelFlag->load())
+            return setFailure(QStringLiteral("Čekání na databázi bylo zrušeno."));
         // Waiting for another program: the window is repainted, but takes no clicks or keys meanwhile.
         cursor.show();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

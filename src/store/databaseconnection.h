@@ -11,6 +11,7 @@
 #include <QTime>
 #include <QVariant>
 
+#include <atomic>
 #include <functional>
 
 class QSqlQuery;
@@ -85,6 +86,10 @@ public:
     static void setBusyTimeout(int milliseconds);
     static int busyTimeout();
 
+    // A flag another thread may raise to stop waiting for a locked database: the statement that waits
+    // then fails, and its transaction is rolled back whole.
+    void setCancelFlag(const std::atomic<bool>* flag) { cancelFlag = flag; }
+
     // What the server said at the last sign-in (Admitted also when the failure came later, or from a file).
     ServerVerdict::Seen signInSeen() const { return lastSeen; }
 
@@ -109,4 +114,5 @@ private:
     QDeadlineTimer lockDeadline;
     bool deadlineGiven = false;
     int lockWaitMs = 0;
+    const std::atomic<bool>* cancelFlag = nullptr;
 };

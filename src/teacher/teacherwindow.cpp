@@ -1017,6 +1017,7 @@ void TeacherWindow::importFiles(const QStringList& paths)
             }
             if (!connection) {
                 connection = std::make_unique<DatabaseConnection>(state.config);
+                connection->setCancelFlag(&state.cancelled);
                 open = connection->open();
             }
             // Blocks go in batches (one transaction each, every block whole or not at all), so a year's

@@ -366,16 +366,16 @@ private slots:
             QTRY_VERIFY(w.status().contains("zamčená"));
             w.findChild<QPushButton*>("zrusit")->click();
             QVERIFY(!w.findChild<QWidget*>("prace")->isVisible());
+            // The wait ends with the cancel, while the lock is still held.
+            SETTLE(w);
             lock.rollback();
         }
-        SETTLE(w);
         QTreeWidget* log = w.importLog();
         const QString summary = log->topLevelItem(log->topLevelItemCount() - 1)->text(2);
         QVERIFY2(summary.startsWith("Import zrušen: importováno "), qPrintable(summary));
-        const int imported = summary.section(' ', 3, 3).toInt();
-        QVERIFY(imported <= 1);
-        QCOMPARE(db.count(), imported);
-        QCOMPARE(db.count("1 = 1", "ImportovaneBloky"), imported);
+        QCOMPARE(summary.section(' ', 3, 3).toInt(), 0);
+        QCOMPARE(db.count(), 0);
+        QCOMPARE(db.count("1 = 1", "ImportovaneBloky"), 0);
     }
 
     // Texts from pupils stay letters in charts too; a class of a hundred is counted per tenth of success.
