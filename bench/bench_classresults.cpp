@@ -210,11 +210,9 @@ int main(int argc, char* argv[])
         }
         measureHugeClass();
     }
-    const QString url = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("KVIZMAT_TEST_PG_URL");
-    if (url.isEmpty()) {
-        std::printf("PostgreSQL: no address (argument or KVIZMAT_TEST_PG_URL); skipped\n");
+    const QString url = benchServerUrl(argc, argv);
+    if (url.isEmpty())
         return 0;
-    }
     const BenchDatabase database(url);
     if (database.address.isEmpty())
         return 0;

@@ -38,8 +38,9 @@ QByteArray block(int pupil)
     run.dialogsRight = run.examplesRight * 3 + 1;
     run.dialogsWrong = 2;
     run.signInDateTime = toDayCount(QDateTime(QDate(2024, 5, 2), QTime(10, 5)));
-    return ReportCipher::EncodeText(buildReport(run, QDateTime(QDate(2024, 5, 2), QTime(10, 50)), QLocale(QLocale::Czech)),
-                                    ReportCipher::saltByteFrom(float(pupil % 97) / 97.0f))
+    return ReportCipher::EncodeText(
+               buildReport(run, QDateTime(QDate(2024, 5, 2), QTime(10, 50)), QLocale(QLocale::Czech)),
+               ReportCipher::saltByteFrom(float(pupil % 97) / 97.0f))
         .toUtf8();
 }
 
@@ -154,11 +155,9 @@ int main(int argc, char* argv[])
     const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/../tools/kvizmat-ucitel");
     std::printf("SQLite:\n");
     importing(StoreConfig::fromPath(dir.filePath(QStringLiteral("skola.db"))), path, tool);
-    const QString url = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("KVIZMAT_TEST_PG_URL");
-    if (url.isEmpty()) {
-        std::printf("PostgreSQL: no address (argument or KVIZMAT_TEST_PG_URL); skipped\n");
+    const QString url = benchServerUrl(argc, argv);
+    if (url.isEmpty())
         return 0;
-    }
     const BenchDatabase database(url);
     if (database.address.isEmpty())
         return 0;

@@ -244,7 +244,8 @@ void school(const QString& url)
         DatabaseConnection admin(server);
         const bool opened = admin.open();
         QSqlQuery limit(admin.database());
-        if (opened && limit.exec(QStringLiteral("SELECT current_setting('max_connections'), current_setting('fsync')")) &&
+        if (opened &&
+            limit.exec(QStringLiteral("SELECT current_setting('max_connections'), current_setting('fsync')")) &&
             limit.next())
             std::printf("  (PostgreSQL max_connections %s, fsync %s)\n", qPrintable(limit.value(0).toString()),
                         qPrintable(limit.value(1).toString()));
@@ -291,14 +292,12 @@ int main(int argc, char* argv[])
         return pupil(QString::fromUtf8(argv[2]));
     // Figures are printed with a decimal point on any desktop, as bench/run.sh and the README read them.
     std::setlocale(LC_NUMERIC, "C");
-    const QString url = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("KVIZMAT_TEST_PG_URL");
-    if (qEnvironmentVariable("BENCH_ONLY") != QStringLiteral("school")) {
+    const bool storeToo = qEnvironmentVariable("BENCH_ONLY") != QStringLiteral("school");
+    if (storeToo)
         sqlite();
-        if (url.isEmpty())
-            std::printf("PostgreSQL: no address (argument or KVIZMAT_TEST_PG_URL); skipped\n");
-        else
-            postgres(url);
-    }
+    const QString url = benchServerUrl(argc, argv);
+    if (storeToo && !url.isEmpty())
+        postgres(url);
     school(url);
     return 0;
 }

@@ -9,6 +9,16 @@
 
 #include <cstdio>
 
+// The PostgreSQL server of a benchmark: its first argument, else the test server's address; empty
+// (with a line saying so) when there is none.
+inline QString benchServerUrl(int argc, char* argv[])
+{
+    const QString url = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("KVIZMAT_TEST_PG_URL");
+    if (url.isEmpty())
+        std::printf("PostgreSQL: no address (argument or KVIZMAT_TEST_PG_URL); skipped\n");
+    return url;
+}
+
 // A database of its own on the PostgreSQL server at `serverUrl` for one measurement, dropped again
 // when the object goes. `address` is empty (and the failure printed) when it could not be made.
 class BenchDatabase {

@@ -140,11 +140,8 @@ QString signInFailed(const StoreConfig& config, const ServerVerdict& verdict, qi
     case Seen::Admitted:
         break;
     case Seen::NoAnswer:
-        if (waitedMs < 1000)
-            return server(config) + QStringLiteral(" neodpovídá (není spuštěný nebo není dostupný po síti).");
-        return server(config) + QStringLiteral(" neodpovídá (není spuštěný nebo není dostupný po síti) ani po %1 s "
-                                               "čekání.")
-                                    .arg(QLocale(QLocale::Czech).toString(qRound(waitedMs / 1000.0)));
+        return server(config) + QStringLiteral(" neodpovídá (není spuštěný nebo není dostupný po síti)") +
+               waited(waitedMs) + QLatin1Char('.');
     case Seen::AllTaken:
         if (waitedMs < 1000)
             return server(config) + QStringLiteral(" má obsazená všechna spojení.");
