@@ -1,17 +1,19 @@
 // A pupil's program reduced to the school store, for tests that need many at once or one run as
-// another user. Signs in (reads the profiles) first, then ends its run at the given moment, as a
-// pupil's program does. Prints "ok RIGHT WRONG PASSING", "spent PASSING <message>" when the database
-// was only busy and the waiting time ran out, or "fail PASSING <message>" for any other failure;
-// PASSING counts the tries that met a busy database.
-//   kvizmat_store_writer SURNAME CLASS RIGHT WRONG [--start-at MSECS] [--as-nobody]
+// another user. Signs in (reads the profiles) first, then ends its run, as a pupil's program does.
+// With --end-on-line it prints "signed-in" and ends its run when a line arrives on its standard input,
+// and prints "waiting" once the database first turned it away. Its last line is
+// "ok PASSING RIGHT WRONG", "spent PASSING <message>" when the database was only busy and the waiting
+// time ran out, or "fail PASSING <message>" for any other failure; PASSING counts the tries that met
+// a busy database.
+//   kvizmat_store_writer SURNAME CLASS RIGHT WRONG [--end-on-line] [--as-nobody]
 
 #include "core/runstate.h"
 #include "store/connectionretry.h"
 #include "store/schoolstore.h"
+#include "store/waitindicator.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QThread>
 
 #include <cstdio>
 #include <grp.h>
@@ -37,9 +39,20 @@ int main(int argc, char* argv[])
     QList<ProfileItem> profiles;
     if (const SchoolStore::Failure signIn = SchoolStore::loadProfiles(profiles); signIn.failed)
         return report(signIn, {});
-    // All writers of a test end their runs at the same moment.
-    const qint64 startAt = args.indexOf("--start-at") > 0 ? args.value(args.indexOf("--start-at") + 1).toLongLong() : 0;
-    QThread::msleep(quint64(qMax<qint64>(0, startAt - QDateTime::currentMSecsSinceEpoch())));
+    // The test ends all writers' runs at one moment of its choosing.
+    if (args.removeAll("--end-on-line") > 0) {
+        std::printf("signed-in\n");
+        std::fflush(stdout);
+        char line[16];
+        if (!std::fgets(line, sizeof line, stdin))
+            return report({true, "no moment to end at"}, {});
+        WaitIndicator::hook = [](bool waiting) {
+            if (waiting) {
+                std::printf("waiting\n");
+                std::fflush(stdout);
+            }
+        };
+    }
     RunState run;
     run.profileSurname = args.value(0), run.profileClass = args.value(1);
     run.examplesRight = args.value(2).toInt(), run.examplesWrong = args.value(3).toInt(), run.signInTime = 0.25;
