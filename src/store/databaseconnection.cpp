@@ -10,7 +10,9 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QMutex>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlQuery>
 #include <QUrl>
 
@@ -23,6 +25,34 @@ QAtomicInteger<quint64> connectionCounter = 0;
 
 // How long SQLite itself waits for a lock at one try; between tries the window is repainted.
 constexpr int lockSliceMs = 100;
+
+// Servers (address, database and user) whose last session in this program was let in. Their next
+// session is opened at once, with one sign-in instead of two: a scram password costs a pupil's
+// computer far more than the statements of a run, and a whole school ends at once. Any refusal sends
+// the next session through the client library's check first again.
+QMutex admittedLock;
+QSet<QString> admittedServers;
+
+QString serverKey(const StoreConfig& config)
+{
+    return QStringList{config.host, QString::number(config.port), config.databaseName, config.user, config.sslMode}
+        .join(QChar(0));
+}
+
+bool admittedLastTime(const StoreConfig& config)
+{
+    const QMutexLocker locker(&admittedLock);
+    return admittedServers.contains(serverKey(config));
+}
+
+void rememberAdmission(const StoreConfig& config, bool admitted)
+{
+    const QMutexLocker locker(&admittedLock);
+    if (admitted)
+        admittedServers.insert(serverKey(config));
+    else
+        admittedServers.remove(serverKey(config));
+}
 
 } // namespace
 
@@ -78,12 +108,21 @@ qint64 DatabaseConnection::waitedMs() const
 
 bool DatabaseConnection::openServer()
 {
+    const bool opened = openServerSession();
+    rememberAdmission(cfg, opened);
+    return opened;
+}
+
+bool DatabaseConnection::openServerSession()
+{
     // The client library signs in first: its answer carries the server's code, and the program keeps
-    // the clock. Only a server that let it in is opened for the statements.
-    const ServerVerdict verdict = ServerSignIn::check(cfg, lockDeadline);
-    lastSeen = verdict.seen;
-    if (!verdict.admitted())
-        return setFailure(StoreFailure::signInFailed(cfg, verdict, waitedMs()), verdict.mayPass());
+    // the clock. Only a server that let it in, now or at its last session, is opened for the statements.
+    if (!admittedLastTime(cfg)) {
+        const ServerVerdict verdict = ServerSignIn::check(cfg, lockDeadline);
+        lastSeen = verdict.seen;
+        if (!verdict.admitted())
+            return setFailure(StoreFailure::signInFailed(cfg, verdict, waitedMs()), verdict.mayPass());
+    }
 
     db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
     if (!db.isValid())
@@ -94,14 +133,15 @@ bool DatabaseConnection::openServer()
     db.setUserName(cfg.user);
     db.setPassword(cfg.password);
     db.setDatabaseName(cfg.databaseName);
-    // The client library counts its time in whole seconds, at least two.
+    // The client library counts its time in whole seconds, at least two, and may wait up to the last
+    // of them in full: the whole seconds left, so that it ends within the waiting time.
     const qint64 left = qMax<qint64>(lockDeadline.remainingTime(), 0);
     // Literals keep their backslashes and the server's notices stay off the terminal from the session's
     // first statement on (the driver's own checks at opening included); a statement stuck behind another
     // session's lock must not hold the program past the waiting time.
     QString options = QStringLiteral("connect_timeout=%1;application_name=kvizmat;options='-cstandard_conforming_"
                                      "strings=on -cclient_min_messages=error -cstatement_timeout=%2'")
-                          .arg(qMax<qint64>(2, (left + 999) / 1000))
+                          .arg(qMax<qint64>(2, left / 1000))
                           .arg(qMax<qint64>(left, 1));
     if (!cfg.sslMode.isEmpty())
         options += QStringLiteral(";sslmode=") + cfg.sslMode;
@@ -115,13 +155,14 @@ bool DatabaseConnection::openServer()
         return setFailure(StoreFailure::signInFailed(cfg, again, waitedMs()), again.mayPass());
     }
     // Set once more by a statement: a connection pooler in front of the server passes no start-up
-    // options on.
+    // options on. A plain statement goes to the server in one trip; the time is a number of our own.
     QSqlQuery session(db);
-    session.prepare(QStringLiteral("SELECT set_config('statement_timeout', ?, false), "
-                                   "set_config('standard_conforming_strings', 'on', false), "
-                                   "set_config('client_min_messages', 'error', false)"));
-    session.addBindValue(QString::number(qMax<qint64>(lockDeadline.remainingTime(), 1)));
-    if (!session.exec())
+    const QString timeoutMs = QString::number(qMax<qint64>(lockDeadline.remainingTime(), 1));
+    session.setForwardOnly(true);
+    if (!session.exec(QStringLiteral("SELECT set_config('statement_timeout', '%1', false), "
+                                     "set_config('standard_conforming_strings', 'on', false), "
+                                     "set_config('client_min_messages', 'error', false)")
+                          .arg(timeoutMs)))
         return failWith(session.lastError());
     return true;
 }

@@ -101,6 +101,7 @@ public:
 private:
     bool failWith(const QSqlError& error);
     bool openServer();
+    bool openServerSession();
     // Runs attempt until it succeeds; on SQLite tries again while another program holds the lock and
     // the deadline allows. False with failure() set from error().
     bool tryWhileLocked(const std::function<bool()>& attempt, const std::function<QSqlError()>& error);
