@@ -195,6 +195,34 @@ private slots:
         QCOMPARE(db.count(), 1);
     }
 
+    // The end opens its session straight away on a server that let the pupil in at sign-in; a password
+    // changed in between is still told at once, not waited out as a busy server.
+    void passwordChangedAfterSignIn()
+    {
+        const QString role = qEnvironmentVariable("KVIZMAT_TEST_PG_PASSWORD_ROLE");
+        if (StoreFixture::pgUrl.isEmpty() || role.isEmpty())
+            QSKIP("KVIZMAT_TEST_PG_URL is not set (scripts/test.sh starts a test server)");
+        Database db(Database::Kind::Postgres);
+        db.usePupilsRole();
+        QList<ProfileItem> items;
+        QCOMPARE(SchoolStore::loadProfiles(items).message, QString());
+        const auto setPassword = [&role](const QString& password) {
+            return StoreFixture::run(Database::serverConfig(), {"ALTER ROLE " + role + " PASSWORD '" + password + "'"});
+        };
+        QVERIFY(setPassword("Jine-Heslo-9"));
+        const auto restore = qScopeGuard([&] { setPassword(qEnvironmentVariable("KVIZMAT_TEST_PG_PASSWORD")); });
+        const int passingBefore = ConnectionRetry::passingFailuresMet();
+        RunState run;
+        run.profileSurname = "Novák";
+        qint32 right = 0, wrong = 0;
+        const QString end = SchoolStore::storeResultsAndReadTotals(run, QDateTime::currentDateTime(), QString(), right,
+                                                                   wrong, SchoolStore::newRunFingerprint())
+                                .message;
+        QVERIFY2(end.contains("odmítl přihlášení uživatele „kvizmat_heslo“"), qPrintable(end));
+        QCOMPARE(ConnectionRetry::passingFailuresMet(), passingBefore);
+        QCOMPARE(db.count(), 0);
+    }
+
     // A read-only file; the writer runs as nobody, since file permissions do not stop root.
     void readOnlyFile()
     {
