@@ -66,6 +66,7 @@ private slots:
                 return std::any_of(processes.begin(), processes.end(),
                                    [what](const auto& p) { return p->peek(1 << 16).contains(what); });
             };
+            // A writer's last line ("ok …", "fail …") has spaces; its other lines have none.
             QTRY_VERIFY_WITH_TIMEOUT(told("waiting") || told(" "), 120000);
             QVERIFY2(told("waiting"), "a writer ended before any met the full server");
             held.clear();
